@@ -1,0 +1,3 @@
+#include "app/pump_hook.h"
+
+PumpFunction PumpHook = nullptr;
