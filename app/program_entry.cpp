@@ -17,8 +17,9 @@ void InitialiseCommonControls() {
     HMODULE library = LoadLibraryA("COMCTL32.DLL");
     if (!library)
         return;
-    const auto initialiseEx =
-        reinterpret_cast<InitCommonControlsExFunction>(GetProcAddress(library, "InitCommonControlsEx"));
+    // Through the generic function type: GetProcAddress's own type does not match the export's.
+    const auto initialiseEx = reinterpret_cast<InitCommonControlsExFunction>(
+        reinterpret_cast<void (*)()>(GetProcAddress(library, "InitCommonControlsEx")));
     if (initialiseEx) {
         INITCOMMONCONTROLSEX classes = {sizeof(INITCOMMONCONTROLSEX),
                                         ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_INTERNET_CLASSES};
