@@ -157,9 +157,9 @@ TEST_F(ExeResources, IconGroupListsSixImagesInOrder) {
         size_t at = headerSize + i * entrySize;
         int stored = e.size == 256 ? 0 : e.size; // a byte holds 256 as 0
         SCOPED_TRACE(testing::Message() << "group entry " << i + 1 << ", " << e.size << " pixels");
-        EXPECT_EQ(ReadAt<BYTE>(group, at), stored) << "width";
-        EXPECT_EQ(ReadAt<BYTE>(group, at + 1), stored) << "height";
-        EXPECT_EQ(ReadAt<BYTE>(group, at + 2), 0) << "no palette: true colour";
+        EXPECT_EQ(int(ReadAt<BYTE>(group, at)), stored) << "width";
+        EXPECT_EQ(int(ReadAt<BYTE>(group, at + 1)), stored) << "height";
+        EXPECT_EQ(int(ReadAt<BYTE>(group, at + 2)), 0) << "no palette: true colour";
         EXPECT_EQ(ReadAt<WORD>(group, at + 4), 1) << "planes";
         EXPECT_EQ(ReadAt<WORD>(group, at + 6), 32) << "bits per pixel";
         EXPECT_EQ(ReadAt<DWORD>(group, at + 8), e.bytes) << "image size in bytes";
