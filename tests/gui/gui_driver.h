@@ -10,6 +10,7 @@ namespace gui {
 
 // Control identifiers of windows that the system builds for the program.
 constexpr int FileNameControl = 0x47C;     // the open/save dialog's file name box
+constexpr int FileTypeControl = 0x470;     // the open/save dialog's file type list
 constexpr int MessageTextControl = 0xFFFF; // a message box's text
 constexpr int MessageOkButton = IDOK;
 

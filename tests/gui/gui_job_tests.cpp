@@ -61,7 +61,8 @@ struct Job {
 };
 
 struct JobSeen {
-    std::wstring openName, saveName; // the name boxes' texts when the dialogs appeared
+    std::wstring openName, saveName;     // the name boxes' texts when the dialogs appeared
+    std::wstring openFilter, saveFilter; // the file type shown in each dialog
     RECT openRect{}, saveRect{};
     std::wstring startNotice, finalNotice;
     bool buttonsDisabled = false; // all three main buttons, while the start notice was up
@@ -100,6 +101,7 @@ testing::AssertionResult RunJob(const Session& session, const Job& job, JobSeen&
     if (!open)
         return Failed(session, "no open dialog appeared");
     seen.openName = FileNameText(open);
+    seen.openFilter = ControlText(open, FileTypeControl);
     seen.openRect = WindowRect(open);
     if (!ChooseInFileDialog(open, job.input) || !WaitUntilGone(open))
         return Failed(session, "open dialog stuck");
@@ -116,6 +118,7 @@ testing::AssertionResult RunJob(const Session& session, const Job& job, JobSeen&
     if (!save)
         return Failed(session, "no save dialog appeared");
     seen.saveName = FileNameText(save);
+    seen.saveFilter = ControlText(save, FileTypeControl);
     seen.saveRect = WindowRect(save);
     if (job.output.empty())
         CancelFileDialog(save);
@@ -394,9 +397,12 @@ TEST(Job, DialogsStartWhereTheLastChoiceOfTheirKindWasMade) {
     ASSERT_TRUE(WriteBytes(session.PathOf(L"datos\\otra.txt"), "f\r\ne\r\n"));
 
     JobSeen first;
-    ASSERT_TRUE(RunJob(session, {L"entrada.txt", L"salida.txt"}, first));
+    // The save dialog's default extension completes a name typed without one.
+    ASSERT_TRUE(RunJob(session, {L"entrada.txt", L"salida"}, first));
     EXPECT_EQ(first.openName, L"") << "the first open dialog has no name filled in";
     EXPECT_EQ(first.saveName, L"") << "the first save dialog has no name filled in";
+    EXPECT_EQ(first.openFilter, L"Texto");
+    EXPECT_EQ(first.saveFilter, L"Texto");
     EXPECT_EQ(ContentOf(session.PathOf(L"salida.txt")), "a\r\nb\r\n") << "both start in the current folder";
 
     JobSeen second;
