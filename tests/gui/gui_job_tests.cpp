@@ -79,18 +79,9 @@ bool AllMainButtonsDisabled(HWND mainWindow) {
     return true;
 }
 
-// Reads and dismisses the next notice of the job.
-testing::AssertionResult TakeNotice(const Session& session, std::wstring& text, const Job* job = nullptr) {
-    HWND notice = WaitForDialog(session.program.pid, ui::NoticeTitle);
-    if (!notice)
-        return Failed(session, "no notice appeared");
-    text = MessageBoxText(notice);
-    if (job && job->whileStartNoticeIsUp)
-        job->whileStartNoticeIsUp(session);
+bool Dismissed(HWND notice) {
     DismissMessageBox(notice);
-    if (!WaitUntilGone(notice))
-        return Failed(session, "the notice stayed open");
-    return testing::AssertionSuccess();
+    return WaitUntilGone(notice);
 }
 
 // Runs one job from the click on "Ordenar texto" to the dismissed final notice.
@@ -104,15 +95,17 @@ testing::AssertionResult RunJob(const Session& session, const Job& job, JobSeen&
     seen.openFilter = ControlText(open, FileTypeControl);
     seen.openRect = WindowRect(open);
     if (!ChooseInFileDialog(open, job.input) || !WaitUntilGone(open))
-        return Failed(session, "open dialog stuck");
+        return Failed(session, "the open dialog did not take the name");
 
-    HWND startNotice = WaitForDialog(pid, ui::NoticeTitle);
-    if (!startNotice)
+    HWND notice = WaitForDialog(pid, ui::NoticeTitle);
+    if (!notice)
         return Failed(session, "no start notice appeared");
+    seen.startNotice = MessageBoxText(notice);
     seen.buttonsDisabled = AllMainButtonsDisabled(session.mainWindow);
-    testing::AssertionResult started = TakeNotice(session, seen.startNotice, &job);
-    if (!started)
-        return started;
+    if (job.whileStartNoticeIsUp)
+        job.whileStartNoticeIsUp(session);
+    if (!Dismissed(notice))
+        return Failed(session, "the start notice stayed open");
 
     HWND save = WaitForFileDialog(pid);
     if (!save)
@@ -125,8 +118,15 @@ testing::AssertionResult RunJob(const Session& session, const Job& job, JobSeen&
     else if (!ChooseInFileDialog(save, job.output))
         return Failed(session, "cannot fill the save dialog");
     if (!WaitUntilGone(save))
-        return Failed(session, "save dialog stuck");
-    return TakeNotice(session, seen.finalNotice);
+        return Failed(session, "the save dialog did not close");
+
+    notice = WaitForDialog(pid, ui::NoticeTitle);
+    if (!notice)
+        return Failed(session, "no final notice appeared");
+    seen.finalNotice = MessageBoxText(notice);
+    if (!Dismissed(notice))
+        return Failed(session, "the final notice stayed open");
+    return testing::AssertionSuccess();
 }
 
 std::string Sorted(const std::string& inputBytes, reference::SortOrder order) {
