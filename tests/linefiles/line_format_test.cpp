@@ -1,4 +1,5 @@
 #include "linefiles/line_format.h"
+#include "test_lines.h"
 
 #include <gtest/gtest.h>
 
@@ -7,22 +8,18 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
 // The non-empty lines that SplitLines finds in bytes, as texts.
-Lines SplitToTexts(const std::string& bytes) {
-    std::vector<LineSpan> spans;
-    SplitLines(bytes.data(), bytes.size(), spans);
-    Lines texts;
-    for (const LineSpan& span : spans)
-        texts.emplace_back(bytes, span.offset, span.length);
-    return texts;
+Texts SplitToTexts(const std::string& bytes) {
+    LineArray lines;
+    lines.text.assign(bytes.begin(), bytes.end());
+    SplitLines(lines.text.data(), lines.text.size(), lines.lines);
+    return LineTexts(lines);
 }
 
 struct SplitCase {
     const char* name;
     std::string bytes;
-    Lines expected;
+    Texts expected;
     const char* reason;
 };
 

@@ -1,5 +1,6 @@
 #include "linefiles/line_format.h"
 #include "linefiles/output_format.h"
+#include "test_lines.h"
 
 #include <gtest/gtest.h>
 
@@ -7,18 +8,6 @@
 #include <vector>
 
 namespace {
-
-// A LineArray holding the given lines, stored in reverse so that spans are out of text order,
-// as they are after a sort.
-LineArray MakeLines(const std::vector<std::string>& texts) {
-    LineArray lines;
-    for (auto it = texts.rbegin(); it != texts.rend(); ++it) {
-        lines.lines.insert(lines.lines.begin(), LineSpan{static_cast<uint32_t>(lines.text.size()),
-                                                         static_cast<uint32_t>(it->size())});
-        lines.text.insert(lines.text.end(), it->begin(), it->end());
-    }
-    return lines;
-}
 
 // The whole output of lines, gathered through a buffer of the given capacity.
 std::string FormatAll(const LineArray& lines, size_t capacity) {
@@ -32,7 +21,7 @@ std::string FormatAll(const LineArray& lines, size_t capacity) {
 
 struct OutputCase {
     const char* name;
-    std::vector<std::string> lines;
+    Texts lines;
     std::string expected;
     const char* reason;
 };
@@ -61,8 +50,7 @@ INSTANTIATE_TEST_SUITE_P(Format, OutputFormatTest, testing::ValuesIn(kOutputCase
                          [](const testing::TestParamInfo<OutputCase>& info) { return info.param.name; });
 
 TEST(OutputFormat, WrittenLinesReadBackUnchanged) {
-    const std::vector<std::string> texts = {"z", "a\nb", std::string("\0\0", 2), "  ",
-                                            std::string(1000, 'q')};
+    const Texts texts = {"z", "a\nb", std::string("\0\0", 2), "  ", std::string(1000, 'q')};
     const std::string output = FormatAll(MakeLines(texts), 7);
     std::vector<LineSpan> spans;
     SplitLines(output.data(), output.size(), spans);
