@@ -144,18 +144,22 @@ const Color ArrowColor{0.96, 0.55, 0.12};
 const Color ArrowEdgeColor{0.66, 0.33, 0.02};
 
 // The sheet of paper: a rectangle whose top-right corner is folded down.
-std::vector<Point> PaperCorners() {
-    return {{1, 1}, {8, 1}, {11, 4}, {11, 15}, {1, 15}};
-}
+const std::vector<Point> PaperCorners{{1, 1}, {8, 1}, {11, 4}, {11, 15}, {1, 15}};
+const std::vector<Point> FlapCorners{{8, 1}, {11, 4}, {8, 4}};
 
 void DrawPaper(Canvas& canvas, double unit, int outline) {
+    Shape paper = Polygon(PaperCorners, unit);
     if (canvas.size >= 48)
-        Shadow(canvas, Polygon(PaperCorners(), unit), outline, 2.0 * outline, 0.3);
-    Fill(canvas, Polygon(PaperCorners(), unit), Solid(OutlineColor));
-    Fill(canvas, Polygon(PaperCorners(), unit, outline), VerticalGradient(PaperTop, PaperBottom, 1, 15));
-    std::vector<Point> fold{{8, 1}, {11, 4}, {8, 4}};
-    Fill(canvas, Polygon(fold, unit), Solid(OutlineColor));
-    Fill(canvas, Polygon(fold, unit, outline), Solid(FoldColor));
+        Shadow(canvas, paper, outline, 2.0 * outline, 0.3);
+    Fill(canvas, paper, Solid(OutlineColor));
+    Fill(canvas, Polygon(PaperCorners, unit, outline), VerticalGradient(PaperTop, PaperBottom, 1, 15));
+    // At 16 pixels the flap is too small to hold an outline and still show its colour.
+    if (canvas.size < 32) {
+        Fill(canvas, Polygon(FlapCorners, unit), Solid(FoldColor));
+        return;
+    }
+    Fill(canvas, Polygon(FlapCorners, unit), Solid(OutlineColor));
+    Fill(canvas, Polygon(FlapCorners, unit, outline), Solid(FoldColor));
 }
 
 // Five text lines, each longer than the one above it and darker, so the sheet reads as sorted.
