@@ -2,14 +2,14 @@
 
 const unsigned char CollationTable[CollationSize] = {
     // Symbols and punctuation, ranks 1 to 36.
-    0xAA, 0xBA, '\\', '!', '|', '"', '@', 0xB7, '#', '$', '%', '&', 0xAC, '/', '(', ')', '=', '?', '\'',
-    0xBF, 0xA1, 0x80, '[', '*', '+', ']', '{', '}', '>', '<', ';', ',', ':', '.', '_', '-',
+    0xAA, 0xBA, '\\', '!', '|', '"', '@', 0xB7, '#', '$', '%', '&', 0xAC, '/', '(', ')', '=', '?', '\'', 0xBF,
+    0xA1, 0x80, '[', '*', '+', ']', '{', '}', '>', '<', ';', ',', ':', '.', '_', '-',
     // Digits, ranks 37 to 46, and the blank, 47.
     '0', '1', '2', '3', '4', '5', '6', '7', '8', '9', ' ',
     // Letters, ranks 48 to 91, accented forms after their base letter.
     'a', 0xE1, 0xE0, 0xE4, 'b', 'c', 0xE7, 'd', 'e', 0xE9, 0xE8, 0xEB, 'f', 'g', 'h', 'i', 0xED, 0xEC, 0xEF,
-    'j', 'k', 'l', 'm', 'n', 0xF1, 'o', 0xF3, 0xF2, 0xF6, 'p', 'q', 'r', 's', 0xDF, 't', 'u', 0xFA, 0xF9, 0xFC,
-    'v', 'w', 'x', 'y', 'z'};
+    'j', 'k', 'l', 'm', 'n', 0xF1, 'o', 0xF3, 0xF2, 0xF6, 'p', 'q', 'r', 's', 0xDF, 't', 'u', 0xFA, 0xF9,
+    0xFC, 'v', 'w', 'x', 'y', 'z'};
 
 unsigned char LowerCaseWindows1252(unsigned char ch) {
     if ((ch >= 'A' && ch <= 'Z') || (ch >= 0xC0 && ch <= 0xDE && ch != 0xD7))

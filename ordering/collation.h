@@ -12,7 +12,9 @@ extern const unsigned char CollationTable[CollationSize];
 // rebuilds it from the running system's lower-casing, so another ANSI code page is followed.
 extern std::array<uint8_t, 256> CharRanks;
 
-inline int CharRank(unsigned char ch) { return CharRanks[ch]; }
+inline int CharRank(unsigned char ch) {
+    return CharRanks[ch];
+}
 
 // Lower-casing of single bytes as Windows-1252 defines it.
 unsigned char LowerCaseWindows1252(unsigned char ch);

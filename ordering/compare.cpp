@@ -5,7 +5,8 @@
 #include <algorithm>
 
 static bool HasRankedCharacter(std::string_view text) {
-    return std::any_of(text.begin(), text.end(), [](char ch) { return CharRank(static_cast<unsigned char>(ch)) != 0; });
+    return std::any_of(text.begin(), text.end(),
+                       [](char ch) { return CharRank(static_cast<unsigned char>(ch)) != 0; });
 }
 
 int CompareLines(std::string_view a, std::string_view b) {

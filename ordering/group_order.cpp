@@ -1,0 +1,112 @@
+#include "ordering/group_order.h"
+
+#include "ordering/rotation_tree.h"
+
+#include <algorithm>
+#include <vector>
+
+// Groups up to this size are rotated as plain arrays; larger ones in a tree, so a window's
+// rotation costs logarithmic instead of linear time.
+constexpr uint32_t ArrayGroupLimit = 256;
+
+namespace {
+// A window of member positions that one kind of pass rotates.
+struct Window {
+    uint32_t first, last; // 1-based, inclusive
+    uint32_t Size() const { return last >= first ? last - first + 1 : 0; }
+};
+
+// Members in their current order, as an array or as a tree.
+struct Members {
+    uint32_t* array;
+    RotationTree* tree;
+};
+} // namespace
+
+// Moves the last `shift` members of the window to its front.
+static void RotateRight(Members& members, Window window, uint64_t shift) {
+    const uint32_t size = window.Size();
+    if (size < 2 || shift % size == 0)
+        return;
+    const uint32_t first = window.first - 1;
+    const uint32_t middle = window.last - static_cast<uint32_t>(shift % size);
+    if (members.tree)
+        RotateWindow(*members.tree, first, middle, window.last);
+    else
+        std::rotate(members.array + first, members.array + middle, members.array + window.last);
+}
+
+static void RotateLeft(Members& members, Window window, uint64_t shift) {
+    const uint32_t size = window.Size();
+    if (size >= 2)
+        RotateRight(members, window, size - shift % size);
+}
+
+// Number of entries of a non-decreasing list that are at most pass.
+static uint32_t Reached(const uint32_t* list, uint32_t size, uint32_t& cursor, uint32_t pass) {
+    while (cursor < size && list[cursor] <= pass)
+        ++cursor;
+    return cursor;
+}
+
+static uint32_t NextBreak(const uint32_t* list, uint32_t size, uint32_t cursor, uint32_t limit) {
+    return cursor < size ? std::min(list[cursor], limit) : limit;
+}
+
+static bool Overlap(Window a, Window b) {
+    return a.first <= b.last && b.first <= a.last;
+}
+
+// Applies the passes [from, to), during which both windows stay the same.
+static void ApplyStretch(Members& members, Window down, Window up, uint32_t from, uint32_t to) {
+    const uint64_t downPasses = (to + 1ull) / 2 - (from + 1ull) / 2;
+    const uint64_t upPasses = (to - from) - downPasses;
+    const bool downMoves = down.Size() >= 2;
+    const bool upMoves = up.Size() >= 2;
+    if (downMoves && upMoves && down.first == up.first && down.last == up.last) {
+        // A downward and an upward pass undo each other.
+        if ((to - from) % 2 == 1)
+            from % 2 == 0 ? RotateRight(members, down, 1) : RotateLeft(members, up, 1);
+    } else if (!(downMoves && upMoves) || !Overlap(down, up)) {
+        RotateRight(members, down, downPasses);
+        RotateLeft(members, up, upPasses);
+    } else {
+        // Overlapping different windows last only a pass or two: apply them one by one.
+        for (uint32_t pass = from; pass < to; ++pass)
+            pass % 2 == 0 ? RotateRight(members, down, 1) : RotateLeft(members, up, 1);
+    }
+}
+
+static void ReplayGroup(Members& members, uint32_t size, const GroupPasses& lists, uint32_t passes) {
+    uint32_t fromLeftAt = 0, fromRightAt = 0, leftOutAt = 0, rightOutAt = 0;
+    for (uint32_t pass = 0; pass < passes;) {
+        const uint32_t f = Reached(lists.fromLeft, size, fromLeftAt, pass);
+        const uint32_t g = Reached(lists.fromRight, size, fromRightAt, pass);
+        const uint32_t a = Reached(lists.leftOut, size, leftOutAt, pass);
+        const uint32_t b = Reached(lists.rightOut, size, rightOutAt, pass);
+        if (a + b + 2 > size)
+            return; // fewer than two members inside the bounds, for good
+        uint32_t next = NextBreak(lists.fromLeft, size, fromLeftAt, passes);
+        next = NextBreak(lists.fromRight, size, fromRightAt, next);
+        next = NextBreak(lists.leftOut, size, leftOutAt, next);
+        next = NextBreak(lists.rightOut, size, rightOutAt, next);
+        // A downward pass brings the last unsettled member of the right part to the front of its
+        // window; an upward pass takes the first member of the left part to the back of its window.
+        const Window down{std::max(a + 1, size - g + 1), size - b};
+        const Window up{a + 1, std::min(f, size - b)};
+        ApplyStretch(members, down, up, pass, next);
+        pass = next;
+    }
+}
+
+void OrderGroup(uint32_t* values, uint32_t size, const GroupPasses& lists, uint32_t passes) {
+    if (size <= ArrayGroupLimit) {
+        Members members{values, nullptr};
+        return ReplayGroup(members, size, lists, passes);
+    }
+    RotationTree tree;
+    BuildRotationTree(tree, values, size);
+    Members members{nullptr, &tree};
+    ReplayGroup(members, size, lists, passes);
+    ReadRotationTree(tree, values);
+}
