@@ -7,6 +7,12 @@ size_t InputLength(const char* data, size_t size) {
     return end ? static_cast<size_t>(static_cast<const char*>(end) - data) : size;
 }
 
+size_t CompleteLinesLength(const char* data, size_t size) {
+    while (size > 0 && data[size - 1] != kCarriageReturn)
+        --size;
+    return size;
+}
+
 // Calls visit(offset, length) for every non-empty line of data[0, end) in input order.
 template <typename Visit> static void ForEachNonEmptyLine(const char* data, size_t end, Visit visit) {
     size_t start = 0;

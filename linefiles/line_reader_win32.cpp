@@ -15,8 +15,9 @@
 #include <new>
 
 // Reads the open file into text in large chunks, pumping the window between them, and stops
-// behind a 0x1A byte, since nothing after it is input. May throw std::bad_alloc.
-static LoadResult ReadInput(HANDLE file, std::vector<char>& text) {
+// behind a 0x1A byte, since nothing after it is input. When a read fails, text keeps the
+// lines read completely before it. May throw std::bad_alloc.
+static LoadResult ReadInput(HANDLE file, LineText& text) {
     LARGE_INTEGER size;
     if (!Quietly([&] { return GetFileSizeEx(file, &size); }))
         return LoadResult::ReadFailed;
@@ -31,8 +32,10 @@ static LoadResult ReadInput(HANDLE file, std::vector<char>& text) {
             RunPumpHook();
         const DWORD wanted = static_cast<DWORD>(std::min(kFileChunkBytes, text.size() - done));
         DWORD got = 0;
-        if (!Quietly([&] { return ReadFile(file, text.data() + done, wanted, &got, nullptr); }) || got == 0)
+        if (!Quietly([&] { return ReadFile(file, text.data() + done, wanted, &got, nullptr); }) || got == 0) {
+            text.resize(CompleteLinesLength(text.data(), done));
             return LoadResult::ReadFailed;
+        }
         const bool inputEnds = std::memchr(text.data() + done, kEndOfInput, got) != nullptr;
         done += got;
         if (inputEnds)
@@ -56,13 +59,13 @@ LoadResult LoadLines(const char* path, LineArray& lines) {
     LoadResult result;
     try {
         result = ReadInput(file, lines.text);
-        if (result == LoadResult::Loaded)
+        if (result != LoadResult::OutOfMemory)
             SplitLines(lines.text.data(), lines.text.size(), lines.lines);
     } catch (const std::bad_alloc&) {
         result = LoadResult::OutOfMemory;
     }
     Quietly([&] { return CloseHandle(file); });
-    if (result != LoadResult::Loaded)
+    if (result == LoadResult::OutOfMemory)
         lines = LineArray();
     return result;
 }

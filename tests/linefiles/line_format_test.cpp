@@ -126,4 +126,30 @@ TEST_P(InputLengthTest, StopsAtTheFirstEndMark) {
 INSTANTIATE_TEST_SUITE_P(Format, InputLengthTest, testing::ValuesIn(kInputLengthCases),
                          [](const testing::TestParamInfo<InputLengthCase>& info) { return info.param.name; });
 
+struct CompleteLinesCase {
+    const char* name;
+    std::string bytes;
+    size_t expected;
+    const char* reason;
+};
+
+const CompleteLinesCase kCompleteLinesCases[] = {
+    {"EndsWithCr", "a\r\nb\r", 5, "every line is complete"},
+    {"UnendedTail", "a\r\nbc", 2, "the tail after the last CR was cut short"},
+    {"LfAfterLastCr", "a\r\n", 2, "a LF behind the last CR opens a line that may be cut short"},
+    {"NoCr", "abc", 0, "no line was read completely"},
+};
+
+class CompleteLinesTest : public testing::TestWithParam<CompleteLinesCase> {};
+
+TEST_P(CompleteLinesTest, EndsBehindTheLastCr) {
+    const CompleteLinesCase& c = GetParam();
+    EXPECT_EQ(CompleteLinesLength(c.bytes.data(), c.bytes.size()), c.expected) << c.reason;
+}
+
+INSTANTIATE_TEST_SUITE_P(Format, CompleteLinesTest, testing::ValuesIn(kCompleteLinesCases),
+                         [](const testing::TestParamInfo<CompleteLinesCase>& info) {
+                             return info.param.name;
+                         });
+
 } // namespace
