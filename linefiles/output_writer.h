@@ -8,5 +8,6 @@ enum class WriteResult { Written, CannotOpen, WriteFailed };
 void RemovePreviousOutput(const char* path);
 
 // Adds every line, followed by CR LF, after the content of the file at path, creating it when
-// missing; one open for all the lines.
+// missing; one open for all the lines. Without lines nothing is opened or created. After
+// WriteFailed the file keeps whatever the system took before the failing write.
 WriteResult AppendLines(const char* path, const LineArray& lines);
