@@ -4,6 +4,7 @@
 #include "app/main_window.h"
 #include "app/pump_hook.h"
 #include "app/settings.h"
+#include "ordering/system_lowercase_win32.h"
 
 #include <commctrl.h>
 
@@ -35,6 +36,7 @@ void InitialiseCommonControls() {
 int ProgramEntry(HINSTANCE, HINSTANCE, LPSTR, int) {
     InitialiseCommonControls();
     ApplyDefaultSettings();
+    UseSystemLowerCasing();
     // A running sort lets one window message through between its passes.
     PumpHook = PumpOneMessage;
     ShowMainWindow(nullptr);
