@@ -31,10 +31,17 @@ static void FinishEqualKeys(const SortState& state, uint64_t* begin, uint64_t* e
 }
 
 // Replaces the chunk of each record by the next one of its line's key.
+// The lines are read in no particular order, so their spans and bytes are fetched ahead.
 static void LoadChunks(const SortState& state, uint64_t* begin, uint64_t* end, uint32_t depth) {
+    constexpr ptrdiff_t SpanDistance = 48, TextDistance = 12;
     const uint64_t indexMask = state.source.layout.indexMask;
-    for (uint64_t* r = begin; r != end; ++r)
+    for (uint64_t* r = begin; r != end; ++r) {
+        if (end - r > SpanDistance)
+            __builtin_prefetch(&state.source.lines[r[SpanDistance] & indexMask]);
+        if (end - r > TextDistance)
+            PrefetchKey(state.source, static_cast<uint32_t>(r[TextDistance] & indexMask), depth);
         *r = KeyRecord(state.source, static_cast<uint32_t>(*r & indexMask), depth);
+    }
     PaceWork(static_cast<size_t>(end - begin));
 }
 

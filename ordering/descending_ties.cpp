@@ -42,7 +42,11 @@ static uint32_t LastSlot(const KeyGroups& groups, uint32_t v) {
     return groups.count - groups.start[v];
 }
 
-static uint32_t InputRank(const std::vector<uint64_t>& order, uint32_t x) {
+// The high half of entry x-1 holds the rank of input line x, with TiedRank set when that
+// line's group has two or more lines, so the sweep needs no lookup to tell.
+constexpr uint32_t TiedRank = 0x80000000u;
+
+static uint32_t InputRankTagged(const std::vector<uint64_t>& order, uint32_t x) {
     return static_cast<uint32_t>(order[x - 1] >> 32);
 }
 
@@ -63,68 +67,60 @@ static KeyGroups FindGroups(const std::vector<uint64_t>& order) {
 }
 
 static void StoreInputRanks(std::vector<uint64_t>& order, const KeyGroups& groups) {
-    for (uint32_t v = 0; v < groups.groups; ++v)
+    for (uint32_t v = 0; v < groups.groups; ++v) {
+        const uint64_t tagged = v | (HasTies(groups, v) ? TiedRank : 0);
         for (uint32_t k = groups.start[v]; k < groups.start[v + 1]; ++k) {
             uint64_t& entry = order[static_cast<uint32_t>(order[k])];
-            entry = (entry & 0xFFFFFFFFu) | uint64_t{v} << 32;
+            entry = (entry & 0xFFFFFFFFu) | tagged << 32;
         }
+    }
 }
 
-static void KeepEarlier(uint32_t& pass, uint32_t candidate) {
-    pass = std::min(pass, candidate);
-}
+static void KeepEarlier(uint32_t& pass, uint32_t candidate) { pass = std::min(pass, candidate); }
 
-// Sweeps the input from the left: for each group the first pass from which "key at least this
-// group's" is sorted, and for each member the first pass from which it has no smaller key to
-// its left. Both come from counts of smaller ranks to the left of a line or of a slot.
-static std::vector<uint32_t> SweepFromLeft(const std::vector<uint64_t>& order, const KeyGroups& groups,
-                                           std::vector<uint32_t>& fromLeft) {
+// Odd pass numbers count from 2k - 1; a count of 0 means from the start.
+static uint32_t TwiceLessOne(uint32_t count) { return count == 0 ? 0 : 2 * count - 1; }
+
+// One sweep over the input from the left, counting smaller ranks before each line and each slot,
+// gives every group the first pass from which "key at least this group's" is sorted, and every
+// member of a tied group the first pass from which it has no smaller key to its left and the
+// first from which it has no larger key to its right.
+static std::vector<uint32_t> SweepInput(const std::vector<uint64_t>& order, const KeyGroups& groups,
+                                        MemberLists& lists) {
     std::vector<uint32_t> sortedFrom(groups.groups + 1, 0);
-    std::vector<uint32_t> nextMember = groups.firstMember;
+    std::vector<uint32_t> seen(groups.groups, 0); // members of each tied group met so far
     RankCounts counts = MakeRankCounts(groups.groups);
     uint32_t v = groups.groups - 1; // group of slot x
-    for (uint32_t x = 1; x <= groups.count; ++x) {
-        const uint32_t rank = InputRank(order, x);
+    uint32_t previousRank = 0;
+    for (uint32_t x = 1; x <= groups.count; previousRank = InputRankTagged(order, x++) & ~TiedRank) {
+        const uint32_t tagged = InputRankTagged(order, x);
+        const uint32_t rank = tagged & ~TiedRank;
         while (LastSlot(groups, v) < x)
             --v;
-        const uint32_t thresholdPass = 2 * CountBelow(counts, v) + (rank < v ? 1 : 0);
+        const uint32_t below = CountBelow(counts, v); // before x, ranks below slot x's group
+        const uint32_t thresholdPass = 2 * below + (rank < v ? 1 : 0);
         if (x == LastSlot(groups, v))
             sortedFrom[v] = thresholdPass;
-        if (HasTies(groups, v))
-            KeepEarlier(fromLeft[groups.firstMember[v] + x - LastSlot(groups, v + 1) - 1], thresholdPass);
-        if (HasTies(groups, rank))
-            KeepEarlier(fromLeft[nextMember[rank]++], 2 * CountBelow(counts, rank));
+        if (HasTies(groups, v)) {
+            KeepEarlier(lists.fromLeft[groups.firstMember[v] + x - LastSlot(groups, v + 1) - 1], thresholdPass);
+            // Lines from x on whose rank is above slot x's group.
+            const uint32_t above = LastSlot(groups, v + 1) - (x - 1 - CountBelow(counts, v + 1));
+            const uint32_t settledBelow = (x == 1 || previousRank <= v) ? 1 : 0;
+            const uint32_t pass = 2 * above > settledBelow ? 2 * above - settledBelow : 0;
+            KeepEarlier(lists.fromRight[groups.firstMember[v] + LastSlot(groups, v) - x], pass);
+        }
+        if (tagged & TiedRank) {
+            const uint32_t before = seen[rank]++; // earlier lines of the same group
+            const uint32_t smallerBefore = CountBelow(counts, rank);
+            const uint32_t largerAfter = LastSlot(groups, rank + 1) - (x - 1 - smallerBefore - before);
+            const uint32_t first = groups.firstMember[rank];
+            KeepEarlier(lists.fromLeft[first + before], 2 * smallerBefore);
+            KeepEarlier(lists.fromRight[first + GroupSize(groups, rank) - 1 - before], TwiceLessOne(largerAfter));
+        }
         AddRank(counts, rank);
         PaceWork(1);
     }
     return sortedFrom;
-}
-
-// Sweeps the input from the right: for each member the first pass from which it has no larger
-// key to its right, from counts of larger ranks to the right of a line or of a slot.
-static void SweepFromRight(const std::vector<uint64_t>& order, const KeyGroups& groups,
-                           std::vector<uint32_t>& fromRight) {
-    std::vector<uint32_t> nextMember = groups.firstMember;
-    RankCounts counts = MakeRankCounts(groups.groups);
-    uint32_t v = 0; // group of slot y
-    for (uint32_t y = groups.count; y >= 1; --y) {
-        const uint32_t rank = InputRank(order, y);
-        while (LastSlot(groups, v + 1) >= y)
-            ++v;
-        AddRank(counts, rank);
-        const uint32_t seen = groups.count - y + 1;
-        if (HasTies(groups, v)) {
-            const uint32_t larger = seen - CountBelow(counts, v + 1);
-            const uint32_t settledBelow = (y == 1 || InputRank(order, y - 1) <= v) ? 1 : 0;
-            const uint32_t pass = 2 * larger > settledBelow ? 2 * larger - settledBelow : 0;
-            KeepEarlier(fromRight[groups.firstMember[v] + LastSlot(groups, v) - y], pass);
-        }
-        if (HasTies(groups, rank)) {
-            const uint32_t larger = seen - CountBelow(counts, rank + 1);
-            KeepEarlier(fromRight[nextMember[rank]++], larger == 0 ? 0 : 2 * larger - 1);
-        }
-        PaceWork(1);
-    }
 }
 
 namespace {
@@ -224,8 +220,7 @@ void OrderDescending(std::vector<uint64_t>& order) {
     MemberLists lists;
     lists.fromLeft.assign(groups.members, UINT32_MAX);
     lists.fromRight.assign(groups.members, UINT32_MAX);
-    const std::vector<uint32_t> sortedFrom = SweepFromLeft(order, groups, lists.fromLeft);
-    SweepFromRight(order, groups, lists.fromRight);
+    const std::vector<uint32_t> sortedFrom = SweepInput(order, groups, lists);
     lists.leftOut.assign(groups.members, 0);
     lists.rightOut.assign(groups.members, 0);
     const uint32_t passes = ReplayBounds(groups, sortedFrom, lists);

@@ -42,6 +42,13 @@ KeySource MakeKeySource(const char* text, const LineSpan* lines, size_t count);
 // The chunk of line `index`'s key that starts at key position depth, right-aligned.
 uint64_t KeyChunk(const KeySource& source, uint32_t index, uint32_t depth);
 
+// Asks the processor to fetch the bytes that KeyChunk will read for this line at depth.
+inline void PrefetchKey(const KeySource& source, uint32_t index, uint32_t depth) {
+    const LineSpan span = source.lines[index];
+    __builtin_prefetch(source.text + span.offset + depth);
+    __builtin_prefetch(source.text + span.offset + (span.length ? span.length - 1 : 0));
+}
+
 // The record of line `index` holding its key chunk at depth.
 inline uint64_t KeyRecord(const KeySource& source, uint32_t index, uint32_t depth) {
     return KeyChunk(source, index, depth) << source.layout.chunkShift | index;
