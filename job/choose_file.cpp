@@ -90,7 +90,9 @@ static std::wstring ShowFileDialog(HWND owner, const std::wstring& name, const s
 int ChooseFile(HWND owner, char* path, int mode) {
     const std::wstring name = PrepareStartingPoint(path);
     const std::wstring folder = LastFolder[0] ? ToWide(LastFolder) : CurrentFolder();
-    if (!StorePathChoice(ShowFileDialog(owner, name, folder, mode), path))
+    // A name that cannot be stored exactly is refused and the dialog asked again, until the
+    // user picks a usable one or cancels.
+    while (!StorePathChoice(ShowFileDialog(owner, name, folder, mode), path))
         ShowError(UnusablePathText);
     return path[0] != '\0';
 }

@@ -11,5 +11,6 @@ extern char LastFolder[FolderCapacity];
 enum FileDialogMode { OpenFileDialog = 0, SaveFileDialog = 1 };
 
 // Shows the open (mode 0) or save dialog, starting where the path's previous choice was made,
-// and stores the choice in path (emptied on cancel); returns 1 when path is non-empty.
+// and stores the choice in path (emptied on cancel); returns 1 when path is non-empty. A name
+// that the path variables cannot hold exactly is refused with a message and asked for again.
 int ChooseFile(HWND owner, char* path, int mode);

@@ -17,6 +17,6 @@ std::string FinishedNoticeText(uint64_t lineCount) {
 }
 
 std::string WriteFailedText(std::string_view path) {
-    return "No se ha podido escribir el fichero " + std::string(path) +
-           ". Puede que no se haya creado o que haya quedado incompleto.";
+    return "No se ha podido escribir el fichero \"" + std::string(path) +
+           "\". Puede que no se haya creado o que haya quedado incompleto.";
 }
