@@ -33,7 +33,7 @@ static void FinishEqualKeys(const SortState& state, uint64_t* begin, uint64_t* e
 // Replaces the chunk of each record by the next one of its line's key.
 // The lines are read in no particular order, so their spans and bytes are fetched ahead.
 static void LoadChunks(const SortState& state, uint64_t* begin, uint64_t* end, uint32_t depth) {
-    constexpr ptrdiff_t SpanDistance = 48, TextDistance = 12;
+    constexpr ptrdiff_t SpanDistance = 48, TextDistance = 16;
     const uint64_t indexMask = state.source.layout.indexMask;
     for (uint64_t* r = begin; r != end; ++r) {
         if (end - r > SpanDistance)

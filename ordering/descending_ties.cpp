@@ -76,10 +76,30 @@ static void StoreInputRanks(std::vector<uint64_t>& order, const KeyGroups& group
     }
 }
 
-static void KeepEarlier(uint32_t& pass, uint32_t candidate) { pass = std::min(pass, candidate); }
+static void KeepEarlier(uint32_t& pass, uint32_t candidate) {
+    pass = std::min(pass, candidate);
+}
 
 // Odd pass numbers count from 2k - 1; a count of 0 means from the start.
-static uint32_t TwiceLessOne(uint32_t count) { return count == 0 ? 0 : 2 * count - 1; }
+static uint32_t TwiceLessOne(uint32_t count) {
+    return count == 0 ? 0 : 2 * count - 1;
+}
+
+// Fetches what the sweep will touch for a line of this tagged rank, some lines ahead.
+__attribute__((always_inline)) static inline void PrefetchLine(const KeyGroups& groups,
+                                                               const RankCounts& counts,
+                                                               const std::vector<uint32_t>& seen,
+                                                               uint32_t tagged) {
+    const uint32_t rank = tagged & ~TiedRank;
+    PrefetchRank(counts, rank);
+    if (tagged & TiedRank) {
+        __builtin_prefetch(&seen[rank]);
+        __builtin_prefetch(&groups.firstMember[rank]);
+        __builtin_prefetch(&groups.start[rank]);
+    }
+}
+
+constexpr uint32_t PrefetchDistance = 16;
 
 // One sweep over the input from the left, counting smaller ranks before each line and each slot,
 // gives every group the first pass from which "key at least this group's" is sorted, and every
@@ -95,6 +115,8 @@ static std::vector<uint32_t> SweepInput(const std::vector<uint64_t>& order, cons
     for (uint32_t x = 1; x <= groups.count; previousRank = InputRankTagged(order, x++) & ~TiedRank) {
         const uint32_t tagged = InputRankTagged(order, x);
         const uint32_t rank = tagged & ~TiedRank;
+        if (x + PrefetchDistance <= groups.count)
+            PrefetchLine(groups, counts, seen, InputRankTagged(order, x + PrefetchDistance));
         while (LastSlot(groups, v) < x)
             --v;
         const uint32_t below = CountBelow(counts, v); // before x, ranks below slot x's group
@@ -102,7 +124,8 @@ static std::vector<uint32_t> SweepInput(const std::vector<uint64_t>& order, cons
         if (x == LastSlot(groups, v))
             sortedFrom[v] = thresholdPass;
         if (HasTies(groups, v)) {
-            KeepEarlier(lists.fromLeft[groups.firstMember[v] + x - LastSlot(groups, v + 1) - 1], thresholdPass);
+            KeepEarlier(lists.fromLeft[groups.firstMember[v] + x - LastSlot(groups, v + 1) - 1],
+                        thresholdPass);
             // Lines from x on whose rank is above slot x's group.
             const uint32_t above = LastSlot(groups, v + 1) - (x - 1 - CountBelow(counts, v + 1));
             const uint32_t settledBelow = (x == 1 || previousRank <= v) ? 1 : 0;
@@ -115,7 +138,8 @@ static std::vector<uint32_t> SweepInput(const std::vector<uint64_t>& order, cons
             const uint32_t largerAfter = LastSlot(groups, rank + 1) - (x - 1 - smallerBefore - before);
             const uint32_t first = groups.firstMember[rank];
             KeepEarlier(lists.fromLeft[first + before], 2 * smallerBefore);
-            KeepEarlier(lists.fromRight[first + GroupSize(groups, rank) - 1 - before], TwiceLessOne(largerAfter));
+            KeepEarlier(lists.fromRight[first + GroupSize(groups, rank) - 1 - before],
+                        TwiceLessOne(largerAfter));
         }
         AddRank(counts, rank);
         PaceWork(1);

@@ -7,7 +7,7 @@
 
 // Groups up to this size are rotated as plain arrays; larger ones in a tree, so a window's
 // rotation costs logarithmic instead of linear time.
-constexpr uint32_t ArrayGroupLimit = 256;
+constexpr uint32_t ArrayGroupLimit = 1024;
 
 namespace {
 // A window of member positions that one kind of pass rotates.

@@ -3,11 +3,11 @@
 #include <utility>
 
 static uint32_t SizeOf(const RotationTree& tree, uint32_t node) {
-    return node == NoNode ? 0 : tree.size[node];
+    return node == NoNode ? 0 : tree.nodes[node].size;
 }
 
 static void Update(RotationTree& tree, uint32_t node) {
-    tree.size[node] = 1 + SizeOf(tree, tree.left[node]) + SizeOf(tree, tree.right[node]);
+    tree.nodes[node].size = 1 + SizeOf(tree, tree.nodes[node].left) + SizeOf(tree, tree.nodes[node].right);
 }
 
 static uint32_t Merge(RotationTree& tree, uint32_t a, uint32_t b) {
@@ -15,12 +15,12 @@ static uint32_t Merge(RotationTree& tree, uint32_t a, uint32_t b) {
         return b;
     if (b == NoNode)
         return a;
-    if (tree.priority[a] > tree.priority[b]) {
-        tree.right[a] = Merge(tree, tree.right[a], b);
+    if (tree.nodes[a].priority > tree.nodes[b].priority) {
+        tree.nodes[a].right = Merge(tree, tree.nodes[a].right, b);
         Update(tree, a);
         return a;
     }
-    tree.left[b] = Merge(tree, a, tree.left[b]);
+    tree.nodes[b].left = Merge(tree, a, tree.nodes[b].left);
     Update(tree, b);
     return b;
 }
@@ -29,15 +29,15 @@ static uint32_t Merge(RotationTree& tree, uint32_t a, uint32_t b) {
 static std::pair<uint32_t, uint32_t> Split(RotationTree& tree, uint32_t node, uint32_t count) {
     if (node == NoNode)
         return {NoNode, NoNode};
-    const uint32_t leftSize = SizeOf(tree, tree.left[node]);
+    const uint32_t leftSize = SizeOf(tree, tree.nodes[node].left);
     if (count <= leftSize) {
-        const auto [first, rest] = Split(tree, tree.left[node], count);
-        tree.left[node] = rest;
+        const auto [first, rest] = Split(tree, tree.nodes[node].left, count);
+        tree.nodes[node].left = rest;
         Update(tree, node);
         return {first, node};
     }
-    const auto [first, rest] = Split(tree, tree.right[node], count - leftSize - 1);
-    tree.right[node] = first;
+    const auto [first, rest] = Split(tree, tree.nodes[node].right, count - leftSize - 1);
+    tree.nodes[node].right = first;
     Update(tree, node);
     return {node, rest};
 }
@@ -51,25 +51,23 @@ static uint32_t NextPriority(uint32_t& state) {
 }
 
 void BuildRotationTree(RotationTree& tree, const uint32_t* values, uint32_t count) {
-    tree.value.assign(values, values + count);
-    tree.left.assign(count, NoNode);
-    tree.right.assign(count, NoNode);
-    tree.size.assign(count, 1);
-    tree.priority.resize(count);
+    tree.nodes.resize(count);
+    for (uint32_t node = 0; node < count; ++node)
+        tree.nodes[node] = RotationNode{NoNode, NoNode, 1, 0, values[node]};
     // Linear-time build of the treap over the values in order: the right spine is kept on a stack.
     std::vector<uint32_t> spine;
     uint32_t state = 2463534242u;
     for (uint32_t node = 0; node < count; ++node) {
-        tree.priority[node] = NextPriority(state);
+        tree.nodes[node].priority = NextPriority(state);
         uint32_t lastPopped = NoNode;
-        while (!spine.empty() && tree.priority[spine.back()] < tree.priority[node]) {
+        while (!spine.empty() && tree.nodes[spine.back()].priority < tree.nodes[node].priority) {
             lastPopped = spine.back();
             spine.pop_back();
             Update(tree, lastPopped);
         }
-        tree.left[node] = lastPopped;
+        tree.nodes[node].left = lastPopped;
         if (!spine.empty())
-            tree.right[spine.back()] = node;
+            tree.nodes[spine.back()].right = node;
         spine.push_back(node);
     }
     while (spine.size() > 1) {
@@ -92,11 +90,11 @@ void ReadRotationTree(const RotationTree& tree, uint32_t* values) {
     std::vector<uint32_t> path;
     uint32_t node = tree.root;
     while (node != NoNode || !path.empty()) {
-        for (; node != NoNode; node = tree.left[node])
+        for (; node != NoNode; node = tree.nodes[node].left)
             path.push_back(node);
         node = path.back();
         path.pop_back();
-        *values++ = tree.value[node];
-        node = tree.right[node];
+        *values++ = tree.nodes[node].value;
+        node = tree.nodes[node].right;
     }
 }

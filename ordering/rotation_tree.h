@@ -4,8 +4,12 @@
 
 // A sequence of values in which rotating any window costs logarithmic time: an implicit treap
 // whose nodes are numbered by the values' first positions.
+struct RotationNode {
+    uint32_t left, right, size, priority, value;
+};
+
 struct RotationTree {
-    std::vector<uint32_t> value, left, right, size, priority;
+    std::vector<RotationNode> nodes;
     uint32_t root;
 };
 
