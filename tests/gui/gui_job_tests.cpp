@@ -267,19 +267,20 @@ TEST(Job, WithDeletePreviousOffTheLinesFollowTheOldContent) {
         {"old content ends with a line end", "viejo\r\n", "the new lines start on a line of their own"},
         {"old last line has no line end", "viejo", "the first new line continues the old last line"},
     };
+    Session session;
+    ASSERT_TRUE(Start(session));
+    ASSERT_TRUE(ChangeSettings(session, -1, true));
+    ASSERT_TRUE(WriteBytes(session.PathOf(L"entrada.txt"), EqualLinesInput));
+    int number = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.name) + ": " + c.reason);
-        Session session;
-        ASSERT_TRUE(Start(session));
-        ASSERT_TRUE(ChangeSettings(session, -1, true));
-        ASSERT_TRUE(WriteBytes(session.PathOf(L"entrada.txt"), EqualLinesInput));
-        ASSERT_TRUE(WriteBytes(session.PathOf(L"salida.txt"), c.oldContent));
+        const std::wstring output = session.PathOf(L"salida" + std::to_wstring(++number) + L".txt");
+        ASSERT_TRUE(WriteBytes(output, c.oldContent));
         JobSeen seen;
-        ASSERT_TRUE(RunJob(session, {session.PathOf(L"entrada.txt"), session.PathOf(L"salida.txt")}, seen));
-        EXPECT_EQ(ContentOf(session.PathOf(L"salida.txt")),
-                  c.oldContent + Sorted(EqualLinesInput, reference::Ascending));
-        EXPECT_TRUE(Quit(session));
+        ASSERT_TRUE(RunJob(session, {session.PathOf(L"entrada.txt"), output}, seen));
+        EXPECT_EQ(ContentOf(output), c.oldContent + Sorted(EqualLinesInput, reference::Ascending));
     }
+    EXPECT_TRUE(Quit(session));
 }
 
 TEST(Job, InputChosenAgainAsOutput) {
