@@ -83,6 +83,15 @@ bool PathExists(const std::string& path) {
     return GetFileAttributesW(ToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+bool SystemRefusesWriting(const std::string& path) {
+    const HANDLE file = CreateFileW(ToWide(path).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return true;
+    CloseHandle(file);
+    return false;
+}
+
 static void AppendSnapshot(const std::wstring& folder, std::string& snapshot) {
     ForEachEntry(folder, [&](const std::wstring& path, const WIN32_FIND_DATAW& found) {
         snapshot += ToAnsi(path) + " " + std::to_string(found.dwFileAttributes) + "\n";

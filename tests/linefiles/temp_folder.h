@@ -20,6 +20,10 @@ std::string ReadFileBytes(const std::string& path);
 
 bool PathExists(const std::string& path);
 
+// True when the system refuses to open the file at path for writing. Windows does so for a
+// read-only file; Wine running as root does not, since root may write any Unix file.
+bool SystemRefusesWriting(const std::string& path);
+
 // Every entry under folder with its attributes and, for files, its content: two equal
 // snapshots mean nothing in the folder was created, removed or changed.
 std::string FolderSnapshot(const std::string& folder);
