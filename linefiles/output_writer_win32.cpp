@@ -15,6 +15,8 @@
 // Attributes of a search result that is not a plain file of the user's: such an entry is
 // never deleted. 0x8 is the volume-label attribute, which the headers no longer name.
 static const DWORD kNeverDeleted = FILE_ATTRIBUTE_DIRECTORY | 0x8;
+// A hidden or system file is deleted only after its attributes were reset, which shows that
+// the user may change it at all.
 static const DWORD kKeptUnlessReset = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
 // Used only when the address space has no room left for a chunk-sized buffer after a large
