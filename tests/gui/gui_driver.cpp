@@ -120,8 +120,9 @@ RunningProgram::~RunningProgram() {
     CloseHandle(process);
 }
 
-bool StartProgram(const std::wstring& exe, const std::wstring& workFolder, RunningProgram& program) {
-    std::wstring commandLine = L"\"" + exe + L"\"";
+bool StartProgram(const std::wstring& exe, const std::wstring& workFolder, RunningProgram& program,
+                  const std::wstring& arguments) {
+    std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
@@ -403,8 +404,9 @@ void DismissMessageBox(HWND box) {
     Click(box, MessageOkButton);
 }
 
-bool StartSession(Session& session, const std::wstring& exe, const std::wstring& mainTitle) {
-    if (!StartProgram(exe, session.folder.path, session.program))
+bool StartSession(Session& session, const std::wstring& exe, const std::wstring& mainTitle,
+                  const std::wstring& arguments) {
+    if (!StartProgram(exe, session.folder.path, session.program, arguments))
         return false;
     session.mainWindow = WaitForDialog(session.program.pid, mainTitle);
     return session.mainWindow != nullptr;

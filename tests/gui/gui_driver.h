@@ -28,8 +28,10 @@ struct RunningProgram {
     ~RunningProgram();
 };
 
-// Starts exe with workFolder as its current folder; false when the process cannot be created.
-bool StartProgram(const std::wstring& exe, const std::wstring& workFolder, RunningProgram& program);
+// Starts exe with workFolder as its current folder and arguments after the program name on its
+// command line; false when the process cannot be created.
+bool StartProgram(const std::wstring& exe, const std::wstring& workFolder, RunningProgram& program,
+                  const std::wstring& arguments = L"");
 
 bool IsRunning(const RunningProgram& program);
 
@@ -141,6 +143,7 @@ struct Session {
 
 // Starts exe in session.folder and waits until a visible dialog titled mainTitle appears;
 // false when either fails.
-bool StartSession(Session& session, const std::wstring& exe, const std::wstring& mainTitle);
+bool StartSession(Session& session, const std::wstring& exe, const std::wstring& mainTitle,
+                  const std::wstring& arguments = L"");
 
 } // namespace gui

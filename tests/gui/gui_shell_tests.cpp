@@ -50,6 +50,8 @@ TEST(MainWindow, ShowsItsTitleAndThreeButtons) {
         {ui::ExitButton, L"Salir"},
     };
     EXPECT_EQ(WindowText(session.mainWindow), ui::MainTitle);
+    EXPECT_FALSE(GetWindowLongW(session.mainWindow, GWL_STYLE) & WS_SYSMENU)
+        << "the title bar has no close box";
     for (const Case& button : buttons) {
         EXPECT_EQ(ControlText(session.mainWindow, button.id), button.text) << "button " << button.id;
         EXPECT_TRUE(IsControlEnabled(session.mainWindow, button.id)) << "button " << button.id;
@@ -104,6 +106,20 @@ TEST(Startup, OldWindowsIsRefusedWithExitCode255) {
     EXPECT_TRUE(DialogsTitled(program.pid, ui::MainTitle).empty()) << "the main window must not open";
     DismissMessageBox(box);
     EXPECT_TRUE(EndsWithCode(program, 255));
+}
+
+TEST(Startup, CommandLineArgumentsAreIgnored) {
+    Session session;
+    ASSERT_TRUE(WriteBytes(session.PathOf(L"lista.txt"), "b\r\na\r\n"));
+    ASSERT_TRUE(StartSession(session, ProgramPath(), ui::MainTitle, L"lista.txt salida.txt"));
+    // Anything the arguments started would be up before this later click's dialog.
+    HWND settings = OpenSettings(session);
+    ASSERT_NE(settings, nullptr);
+    EXPECT_EQ(FindFileDialog(session.program.pid), nullptr);
+    EXPECT_TRUE(DialogsTitled(session.program.pid, ui::NoticeTitle).empty());
+    EXPECT_EQ(FolderEntries(session.folder.path).size(), 1u) << "no file may be written";
+    ASSERT_TRUE(CloseWith(settings, PressSettingsExit));
+    EXPECT_TRUE(Quit(session));
 }
 
 TEST(Settings, FirstOpeningShowsTheDefaults) {
