@@ -272,6 +272,13 @@ HWND WaitForFileDialog(DWORD pid) {
     return PollUntil([&] { return FindFileDialog(pid); });
 }
 
+HWND WaitForAnyDialog(DWORD pid) {
+    return PollUntil([&]() -> HWND {
+        const std::vector<HWND> dialogs = VisibleDialogs(pid);
+        return dialogs.empty() ? nullptr : dialogs.front();
+    });
+}
+
 HWND WaitForMessageBox(DWORD pid) {
     return PollUntil([&] { return FirstMessageBox(pid); });
 }

@@ -80,6 +80,8 @@ HWND FindFileDialog(DWORD pid);
 // Waits until a visible dialog with this title shows up; null on timeout.
 HWND WaitForDialog(DWORD pid, const std::wstring& title);
 HWND WaitForFileDialog(DWORD pid);
+// Waits until the process shows any visible dialog; null on timeout.
+HWND WaitForAnyDialog(DWORD pid);
 // Waits until the process shows a message box; null on timeout.
 HWND WaitForMessageBox(DWORD pid);
 // Waits until count dialogs with this title are visible at once.

@@ -460,3 +460,33 @@ TEST(Job, SortCommandDuringAJobIsIgnored) {
     EXPECT_TRUE(CloseWith(settings, PressSettingsExit));
     EXPECT_TRUE(Quit(session));
 }
+
+TEST(Job, ClosingTheMainWindowDuringAJobEndsTheProgramAfterTheJob) {
+    Session session;
+    ASSERT_TRUE(Start(session));
+    ASSERT_TRUE(WriteBytes(session.PathOf(L"entrada.txt"), "b\r\na\r\n"));
+    Click(session.mainWindow, ui::SortButton);
+    HWND open = WaitForFileDialog(session.program.pid);
+    ASSERT_NE(open, nullptr);
+    ASSERT_TRUE(ChooseInFileDialog(open, session.PathOf(L"entrada.txt")));
+    HWND notice = WaitForDialog(session.program.pid, ui::NoticeTitle);
+    ASSERT_NE(notice, nullptr) << DescribeDialogs(session.program.pid);
+
+    // The notice has no owner, so the main window still takes the close command.
+    ASSERT_TRUE(CloseWith(session.mainWindow, PressAltF4)) << "the main window goes at once";
+    EXPECT_TRUE(IsRunning(session.program)) << "the job is not interrupted";
+    ASSERT_TRUE(Dismissed(notice));
+    // Whether the save dialog can still be shown without its owner is the system's affair; if
+    // it is, it is cancelled, and the job must still come to its final notice.
+    HWND next = WaitForAnyDialog(session.program.pid);
+    ASSERT_NE(next, nullptr) << "the job stopped before its end";
+    if (FileNameField(next)) {
+        CancelFileDialog(next);
+        ASSERT_TRUE(WaitUntilGone(next));
+        next = WaitForDialog(session.program.pid, ui::NoticeTitle);
+        ASSERT_NE(next, nullptr) << DescribeDialogs(session.program.pid);
+    }
+    EXPECT_EQ(MessageBoxText(next), ui::FinalNotice(2));
+    ASSERT_TRUE(Dismissed(next));
+    EXPECT_TRUE(EndsWithCode(session.program, 0));
+}
