@@ -30,17 +30,25 @@ static void FinishEqualKeys(const SortState& state, uint64_t* begin, uint64_t* e
         *r = (*r & indexMask) | (r == begin ? 0 : SameKeyAsPrevious);
 }
 
-// Replaces the chunk of each record by the next one of its line's key.
-// The lines are read in no particular order, so their spans and bytes are fetched ahead.
+// Replaces the chunk of each record by the next one of its line's key. The lines come in no
+// particular order, so they are read in batches: first all spans of a batch, whose loads can
+// overlap, fetching the bytes they point to, then the chunks; the next batch's spans are asked
+// for meanwhile.
 static void LoadChunks(const SortState& state, uint64_t* begin, uint64_t* end, uint32_t depth) {
-    constexpr ptrdiff_t SpanDistance = 48, TextDistance = 16;
-    const uint64_t indexMask = state.source.layout.indexMask;
-    for (uint64_t* r = begin; r != end; ++r) {
-        if (end - r > SpanDistance)
-            __builtin_prefetch(&state.source.lines[r[SpanDistance] & indexMask]);
-        if (end - r > TextDistance)
-            PrefetchKey(state.source, static_cast<uint32_t>(r[TextDistance] & indexMask), depth);
-        *r = KeyRecord(state.source, static_cast<uint32_t>(*r & indexMask), depth);
+    constexpr ptrdiff_t Batch = 32;
+    const KeySource& source = state.source;
+    const uint64_t indexMask = source.layout.indexMask;
+    LineSpan spans[Batch];
+    for (uint64_t* batch = begin; batch < end; batch += Batch) {
+        const ptrdiff_t size = std::min(Batch, end - batch);
+        for (uint64_t* next = batch + Batch; next < std::min(batch + 2 * Batch, end); ++next)
+            __builtin_prefetch(&source.lines[*next & indexMask]);
+        for (ptrdiff_t i = 0; i < size; ++i) {
+            spans[i] = source.lines[batch[i] & indexMask];
+            PrefetchKey(source, spans[i], depth);
+        }
+        for (ptrdiff_t i = 0; i < size; ++i)
+            batch[i] = KeyRecord(source, static_cast<uint32_t>(batch[i] & indexMask), spans[i], depth);
     }
     PaceWork(static_cast<size_t>(end - begin));
 }
@@ -156,7 +164,7 @@ std::vector<uint64_t> SortLinesAscending(const char* text, const LineSpan* lines
     const KeySource source = MakeKeySource(text, lines, count);
     std::vector<uint64_t> records(count);
     for (size_t i = 0; i < count; ++i)
-        records[i] = KeyRecord(source, static_cast<uint32_t>(i), 0);
+        records[i] = KeyRecord(source, static_cast<uint32_t>(i), lines[i], 0);
     PaceWork(count);
     SortRange(SortState{source, records.data()}, records.data(), records.data() + count, 0, 0);
     return records;

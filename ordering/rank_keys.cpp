@@ -26,8 +26,7 @@ static uint32_t ScanKeyLength(const unsigned char* line, uint32_t length, uint32
     return end == stop && stop > 0 ? UINT32_MAX : end;
 }
 
-static uint32_t KeyLength(const KeySource& source, uint32_t index) {
-    const LineSpan span = source.lines[index];
+static uint32_t KeyLength(const KeySource& source, uint32_t index, LineSpan span) {
     const auto* line = reinterpret_cast<const unsigned char*>(source.text) + span.offset;
     const uint32_t length = ScanKeyLength(line, span.length, ShortTailLimit);
     if (length != UINT32_MAX)
@@ -49,10 +48,10 @@ KeySource MakeKeySource(const char* text, const LineSpan* lines, size_t count) {
     return source;
 }
 
-uint64_t KeyChunk(const KeySource& source, uint32_t index, uint32_t depth) {
+uint64_t KeyChunk(const KeySource& source, uint32_t index, LineSpan span, uint32_t depth) {
     const int fields = source.layout.fields;
-    const auto* line = reinterpret_cast<const unsigned char*>(source.text) + source.lines[index].offset;
-    const uint32_t keyLength = KeyLength(source, index);
+    const auto* line = reinterpret_cast<const unsigned char*>(source.text) + span.offset;
+    const uint32_t keyLength = KeyLength(source, index, span);
     const uint32_t end = keyLength > depth ? std::min<uint32_t>(keyLength, depth + fields) : depth;
     uint64_t chunk = 0;
     for (uint32_t p = depth; p < end; ++p)

@@ -39,22 +39,21 @@ struct KeySource {
 // Prepares reading keys of count lines; may throw std::bad_alloc.
 KeySource MakeKeySource(const char* text, const LineSpan* lines, size_t count);
 
-// The chunk of line `index`'s key that starts at key position depth, right-aligned.
-uint64_t KeyChunk(const KeySource& source, uint32_t index, uint32_t depth);
+// The chunk of line `index`'s key that starts at key position depth, right-aligned; span is the
+// line's span, which the caller has at hand.
+uint64_t KeyChunk(const KeySource& source, uint32_t index, LineSpan span, uint32_t depth);
 
-// Asks the processor to fetch the bytes that KeyChunk will read for this line at depth.
-// Always inlined: a separate call holding only prefetches would be taken as free of effects and
-// dropped.
-__attribute__((always_inline)) inline void PrefetchKey(const KeySource& source, uint32_t index,
+// Asks the processor to fetch the bytes that KeyChunk will read for this line at depth. Always
+// inlined: a separate call holding only prefetches would be taken as free of effects and dropped.
+__attribute__((always_inline)) inline void PrefetchKey(const KeySource& source, LineSpan span,
                                                        uint32_t depth) {
-    const LineSpan span = source.lines[index];
     __builtin_prefetch(source.text + span.offset + depth);
     __builtin_prefetch(source.text + span.offset + (span.length ? span.length - 1 : 0));
 }
 
 // The record of line `index` holding its key chunk at depth.
-inline uint64_t KeyRecord(const KeySource& source, uint32_t index, uint32_t depth) {
-    return KeyChunk(source, index, depth) << source.layout.chunkShift | index;
+inline uint64_t KeyRecord(const KeySource& source, uint32_t index, LineSpan span, uint32_t depth) {
+    return KeyChunk(source, index, span, depth) << source.layout.chunkShift | index;
 }
 
 // True when a chunk's last position lies past the key's end, so the key ends inside it.
