@@ -89,14 +89,11 @@ LPARAM KeyData(UINT virtualKey, bool release, bool altDown) {
     return data;
 }
 
-// The control of window that has the keyboard focus, or window itself when the focus is
-// elsewhere: a key meant for one dialog must never reach another.
+// The focused control of window, or window itself when the focus is elsewhere: a key meant for
+// one dialog must never reach another.
 HWND KeyboardTarget(HWND window) {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    if (GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) && IsChild(window, info.hwndFocus))
-        return info.hwndFocus;
-    return window;
+    HWND focus = FocusedControl(window);
+    return focus ? focus : window;
 }
 
 } // namespace
@@ -287,6 +284,10 @@ bool WaitForDialogCount(DWORD pid, const std::wstring& title, size_t count) {
     return PollUntil([&] { return DialogsTitled(pid, title).size() == count; });
 }
 
+bool WaitUntil(const std::function<bool()>& condition) {
+    return PollUntil(condition);
+}
+
 bool WaitUntilGone(HWND window) {
     return PollUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); });
 }
@@ -368,6 +369,14 @@ bool SelectComboItem(HWND dialog, int id, int index) {
 HWND ComboEditField(HWND dialog, int comboId) {
     HWND box = Control(dialog, comboId);
     return box ? FindWindowExW(box, nullptr, L"Edit", nullptr) : nullptr;
+}
+
+HWND FocusedControl(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    if (GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) && IsChild(window, info.hwndFocus))
+        return info.hwndFocus;
+    return nullptr;
 }
 
 RECT WindowRect(HWND window) {

@@ -3,6 +3,7 @@
 // types and reads what is on screen. Every wait is bounded; nothing here can hang a test.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -86,6 +87,8 @@ HWND WaitForAnyDialog(DWORD pid);
 HWND WaitForMessageBox(DWORD pid);
 // Waits until count dialogs with this title are visible at once.
 bool WaitForDialogCount(DWORD pid, const std::wstring& title, size_t count);
+// Polls condition until it holds; false when the wait limit passes first.
+bool WaitUntil(const std::function<bool()>& condition);
 // Waits until the window is destroyed or hidden.
 bool WaitUntilGone(HWND window);
 
@@ -120,6 +123,8 @@ bool SelectComboItem(HWND dialog, int id, int index);
 // The edit field inside a drop-down combo box, or null.
 HWND ComboEditField(HWND dialog, int comboId);
 RECT WindowRect(HWND window);
+// The control of window that has the keyboard focus, or null when the focus is elsewhere.
+HWND FocusedControl(HWND window);
 
 // --- Dialogs the system builds -------------------------------------------------------------
 

@@ -71,6 +71,27 @@ TEST(MainWindow, EscapeClosesNothing) {
     EXPECT_TRUE(Quit(session));
 }
 
+TEST(MainWindow, FocusReturnsToItsButtonAfterAnotherWindowWasActive) {
+    Session session;
+    ASSERT_TRUE(Start(session));
+    HWND main = session.mainWindow;
+    const HWND before = FocusedControl(main);
+    PressKey(main, VK_TAB);
+    ASSERT_TRUE(WaitUntil([&] { return FocusedControl(main) && FocusedControl(main) != before; }))
+        << "Tab moved no focus in the main window";
+    const HWND button = FocusedControl(main);
+
+    HWND settings = OpenSettings(session);
+    ASSERT_NE(settings, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return FocusedControl(settings) != nullptr; }))
+        << "the settings dialog got no focus";
+    ASSERT_TRUE(CloseWith(settings, PressSettingsExit));
+    EXPECT_TRUE(WaitUntil([&] { return FocusedControl(main) == button; }))
+        << "focus is on control " << GetDlgCtrlID(FocusedControl(main)) << ", was on "
+        << GetDlgCtrlID(button);
+    EXPECT_TRUE(Quit(session));
+}
+
 TEST(MainWindow, EveryWayOfClosingEndsTheProgramWithCodeZero) {
     struct Case {
         const char* name;
