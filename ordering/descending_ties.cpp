@@ -87,19 +87,16 @@ static uint32_t TwiceLessOne(uint32_t count) {
 
 // Fetches what the sweep will touch for a line of this tagged rank, some lines ahead.
 __attribute__((always_inline)) static inline void PrefetchLine(const KeyGroups& groups,
-                                                               const RankCounts& counts,
-                                                               const std::vector<uint32_t>& seen,
-                                                               uint32_t tagged) {
+                                                               const RankCounts& counts, uint32_t tagged) {
     const uint32_t rank = tagged & ~TiedRank;
     PrefetchRank(counts, rank);
     if (tagged & TiedRank) {
-        __builtin_prefetch(&seen[rank]);
         __builtin_prefetch(&groups.firstMember[rank]);
         __builtin_prefetch(&groups.start[rank]);
     }
 }
 
-constexpr uint32_t PrefetchDistance = 16;
+constexpr uint32_t PrefetchDistance = 32;
 
 // One sweep over the input from the left, counting smaller ranks before each line and each slot,
 // gives every group the first pass from which "key at least this group's" is sorted, and every
@@ -108,18 +105,17 @@ constexpr uint32_t PrefetchDistance = 16;
 static std::vector<uint32_t> SweepInput(const std::vector<uint64_t>& order, const KeyGroups& groups,
                                         MemberLists& lists) {
     std::vector<uint32_t> sortedFrom(groups.groups + 1, 0);
-    std::vector<uint32_t> seen(groups.groups, 0); // members of each tied group met so far
     RankCounts counts = MakeRankCounts(groups.groups);
     uint32_t v = groups.groups - 1; // group of slot x
+    uint32_t below = 0;             // lines before x whose rank is below v: v only falls
     uint32_t previousRank = 0;
     for (uint32_t x = 1; x <= groups.count; previousRank = InputRankTagged(order, x++) & ~TiedRank) {
         const uint32_t tagged = InputRankTagged(order, x);
         const uint32_t rank = tagged & ~TiedRank;
         if (x + PrefetchDistance <= groups.count)
-            PrefetchLine(groups, counts, seen, InputRankTagged(order, x + PrefetchDistance));
+            PrefetchLine(groups, counts, InputRankTagged(order, x + PrefetchDistance));
         while (LastSlot(groups, v) < x)
-            --v;
-        const uint32_t below = CountBelow(counts, v); // before x, ranks below slot x's group
+            below -= counts.perRank[--v];
         const uint32_t thresholdPass = 2 * below + (rank < v ? 1 : 0);
         if (x == LastSlot(groups, v))
             sortedFrom[v] = thresholdPass;
@@ -127,13 +123,13 @@ static std::vector<uint32_t> SweepInput(const std::vector<uint64_t>& order, cons
             KeepEarlier(lists.fromLeft[groups.firstMember[v] + x - LastSlot(groups, v + 1) - 1],
                         thresholdPass);
             // Lines from x on whose rank is above slot x's group.
-            const uint32_t above = LastSlot(groups, v + 1) - (x - 1 - CountBelow(counts, v + 1));
+            const uint32_t above = LastSlot(groups, v + 1) - (x - 1 - below - counts.perRank[v]);
             const uint32_t settledBelow = (x == 1 || previousRank <= v) ? 1 : 0;
             const uint32_t pass = 2 * above > settledBelow ? 2 * above - settledBelow : 0;
             KeepEarlier(lists.fromRight[groups.firstMember[v] + LastSlot(groups, v) - x], pass);
         }
         if (tagged & TiedRank) {
-            const uint32_t before = seen[rank]++; // earlier lines of the same group
+            const uint32_t before = counts.perRank[rank]; // earlier lines of the same group
             const uint32_t smallerBefore = CountBelow(counts, rank);
             const uint32_t largerAfter = LastSlot(groups, rank + 1) - (x - 1 - smallerBefore - before);
             const uint32_t first = groups.firstMember[rank];
@@ -142,6 +138,7 @@ static std::vector<uint32_t> SweepInput(const std::vector<uint64_t>& order, cons
                         TwiceLessOne(largerAfter));
         }
         AddRank(counts, rank);
+        below += rank < v ? 1 : 0;
         PaceWork(1);
     }
     return sortedFrom;

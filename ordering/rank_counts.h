@@ -10,7 +10,7 @@ struct RankCounts {
     std::vector<uint32_t> blockTree; // Fenwick tree over the blocks' counts, 1-based
 };
 
-constexpr int RankBlockBits = 6;
+constexpr int RankBlockBits = 4;
 
 inline RankCounts MakeRankCounts(uint32_t size) {
     const uint32_t blocks = (size >> RankBlockBits) + 1;
