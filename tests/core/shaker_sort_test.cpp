@@ -247,6 +247,17 @@ INSTANTIATE_TEST_SUITE_P(ShakerSort, ShapeTest, testing::ValuesIn(ShapeCases),
                              return std::string(info.param.name);
                          });
 
+TEST(ShakerSort, MatchesThePassesWithGroupsTooLargeForArrays) {
+    // Groups of more than a thousand lines are reordered in a tree rather than an array.
+    std::mt19937 random(11);
+    for (const ShapeCase& c : {ShapeCases[2], ShapeCases[6]}) {
+        std::vector<int> keys;
+        for (int i = 0; i < 2600; ++i)
+            keys.push_back(c.key(i, 2600));
+        ExpectSameOrder(Shape(keys, random), SortDescending, std::string(c.name) + ": " + c.reason);
+    }
+}
+
 TEST(ShakerSort, OrdersLongLinesByTheirWholeKey) {
     // Lines far beyond 32767 bytes that differ only near their ends, with distinct keys.
     const std::string prefix(40000, 'x');
