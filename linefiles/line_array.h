@@ -1,4 +1,5 @@
 #pragma once
+#include "linefiles/text_encoding.h"
 #include "ordering/line_span.h"
 
 #include <cstddef>
@@ -33,8 +34,17 @@ bool operator!=(const UninitializedAllocator<T>&, const UninitializedAllocator<U
 using LineText = std::vector<char, UninitializedAllocator<char>>;
 
 // The non-empty lines of one input file: its bytes in one buffer and one span per line, in
-// input order (so offsets increase with the line's position in the file).
+// input order (so offsets increase with the line's position in the file). The first
+// markLength bytes of text are the file's byte-order mark, which the output repeats first.
+// For UTF-8 and UTF-16 lines, keys holds one sort key per line, in the same order: the line's
+// characters as Windows-1252 bytes, stored in keyText at the line's offset divided by its unit
+// width, so that a key leads back to its line. For Ansi lines the lines are their own keys and
+// keys stays empty.
 struct LineArray {
     LineText text;
     std::vector<LineSpan> lines;
+    TextEncoding encoding = TextEncoding::Ansi;
+    uint32_t markLength = 0;
+    LineText keyText;
+    std::vector<LineSpan> keys;
 };

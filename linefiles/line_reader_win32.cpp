@@ -5,18 +5,18 @@
 #include "linefiles/file_chunk.h"
 #include "linefiles/line_format.h"
 #include "linefiles/path_rules.h"
+#include "linefiles/prepare_lines.h"
 #include "linefiles/quiet_file_calls.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <new>
 
 // Reads the open file into text in large chunks, pumping the window between them, and stops
-// behind a 0x1A byte, since nothing after it is input. When a read fails, text keeps the
-// lines read completely before it. May throw std::bad_alloc.
+// behind the unit that ends the input, since nothing after it is input. When a read fails,
+// text keeps what was read before it. May throw std::bad_alloc.
 static LoadResult ReadInput(HANDLE file, LineText& text) {
     LARGE_INTEGER size;
     if (!Quietly([&] { return GetFileSizeEx(file, &size); }))
@@ -33,10 +33,10 @@ static LoadResult ReadInput(HANDLE file, LineText& text) {
         const DWORD wanted = static_cast<DWORD>(std::min(kFileChunkBytes, text.size() - done));
         DWORD got = 0;
         if (!Quietly([&] { return ReadFile(file, text.data() + done, wanted, &got, nullptr); }) || got == 0) {
-            text.resize(CompleteLinesLength(text.data(), done));
+            text.resize(done);
             return LoadResult::ReadFailed;
         }
-        const bool inputEnds = std::memchr(text.data() + done, kEndOfInput, got) != nullptr;
+        const bool inputEnds = HoldsEndOfInput(text.data(), done, done + got);
         done += got;
         if (inputEnds)
             break;
@@ -60,7 +60,7 @@ LoadResult LoadLines(const char* path, LineArray& lines) {
     try {
         result = ReadInput(file, lines.text);
         if (result != LoadResult::OutOfMemory)
-            SplitLines(lines.text.data(), lines.text.size(), lines.lines);
+            PrepareLines(lines, result == LoadResult::Loaded);
     } catch (const std::bad_alloc&) {
         result = LoadResult::OutOfMemory;
     }
