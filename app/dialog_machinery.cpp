@@ -10,9 +10,9 @@ HWND ActiveDialog = nullptr;
 
 namespace {
 
-// WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_SETFONT | DS_NOFAILCREATE | DS_3DLOOK: no system
-// menu, hence no close box, and hidden until ShowModal shows it.
-constexpr DWORD DialogStyle = 0x80C000D4;
+// No system menu, hence no close box; hidden until ShowModal shows it.
+constexpr DWORD DialogStyle =
+    WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_SETFONT | DS_NOFAILCREATE | DS_3DLOOK;
 constexpr WORD DialogFontPoints = 8;
 constexpr WORD DialogFontWeight = 400;
 constexpr const wchar_t* DialogFontFace = L"MS Sans Serif";

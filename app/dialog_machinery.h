@@ -19,6 +19,9 @@ struct ControlRow {
     DWORD style;
 };
 
+// A plain push button, never a default one, so Enter presses only the button that has the focus.
+constexpr DWORD PushButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
+
 // The dialog that was last activated; null after it was deactivated.
 extern HWND ActiveDialog;
 

@@ -12,14 +12,10 @@ namespace {
 
 enum MainControl { SortButton = 1001, SettingsButton = 1002, ExitButton = 1003 };
 
-// WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON: none of them is a default button, so
-// Enter presses only the button that has the focus.
-constexpr DWORD ButtonStyle = 0x50010000;
-
 constexpr ControlRow MainControls[] = {
-    {SortButton, "BUTTON", "Ordenar texto", 25, 10, 140, 20, ButtonStyle},
-    {SettingsButton, "BUTTON", "Configuraci\xF3n", 25, 30, 140, 20, ButtonStyle},
-    {ExitButton, "BUTTON", "Salir", 25, 50, 140, 20, ButtonStyle},
+    {SortButton, "BUTTON", "Ordenar texto", 25, 10, 140, 20, PushButtonStyle},
+    {SettingsButton, "BUTTON", "Configuraci\xF3n", 25, 30, 140, 20, PushButtonStyle},
+    {ExitButton, "BUTTON", "Salir", 25, 50, 140, 20, PushButtonStyle},
 };
 
 // 1 from an accepted "Ordenar texto" until its handling has finished: messages keep running

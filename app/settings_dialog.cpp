@@ -21,6 +21,11 @@ enum SettingsControl {
 SharedFont SettingsFontNormal = {L"MS Sans Serif", 10, FW_NORMAL, nullptr, 0};
 SharedFont SettingsFontBold = {L"MS Sans Serif", 10, FW_BOLD, nullptr, 0};
 
+constexpr DWORD LabelStyle = WS_CHILD | WS_VISIBLE | SS_LEFT;
+constexpr DWORD OrderComboStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | CBS_SORT | CBS_DROPDOWN;
+constexpr DWORD CheckBoxStyle =
+    WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_MULTILINE | BS_VCENTER | BS_LEFT | BS_AUTOCHECKBOX;
+
 struct SettingsControlRow {
     ControlRow control;
     SharedFont* font;
@@ -29,12 +34,12 @@ struct SettingsControlRow {
 // The combo box has an edit field (CBS_DROPDOWN) whose typed text is never read; the check box
 // wraps its text (BS_MULTILINE) and centres it vertically in its two lines.
 const SettingsControlRow SettingsControls[] = {
-    {{OrderLabel, "STATIC", "Ordenaci\xF3n", 5, 5, 190, 15, 0x50000000}, &SettingsFontBold},
-    {{OrderCombo, "COMBOBOX", "", 5, 20, 190, 40, 0x50010102}, &SettingsFontNormal},
+    {{OrderLabel, "STATIC", "Ordenaci\xF3n", 5, 5, 190, 15, LabelStyle}, &SettingsFontBold},
+    {{OrderCombo, "COMBOBOX", "", 5, 20, 190, 40, OrderComboStyle}, &SettingsFontNormal},
     {{DeletePreviousCheck, "BUTTON", "Borrar fichero anterior si lleva el mismo nombre", 5, 35, 190, 30,
-      0x50012D03},
+      CheckBoxStyle},
      &SettingsFontBold},
-    {{SettingsExitButton, "BUTTON", "Salir", 5, 75, 50, 15, 0x50010000}, &SettingsFontBold},
+    {{SettingsExitButton, "BUTTON", "Salir", 5, 75, 50, 15, PushButtonStyle}, &SettingsFontBold},
 };
 
 // Item i stands for SortOrder i + 1; the sorted list keeps them in this order.
