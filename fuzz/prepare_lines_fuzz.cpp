@@ -1,0 +1,97 @@
+// Feeds arbitrary bytes to the reading of a loaded file (encoding detection, line splitting,
+// sort keys), its sort and its output, and stops at the first broken invariant.
+#include "app/settings.h"
+#include "job/sort_engine.h"
+#include "linefiles/line_format.h"
+#include "linefiles/output_format.h"
+#include "linefiles/prepare_lines.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#define REQUIRE(condition)                                                                                   \
+    do {                                                                                                     \
+        if (!(condition)) {                                                                                  \
+            std::fprintf(stderr, "broken invariant: %s (line %d)\n", #condition, __LINE__);                  \
+            std::abort();                                                                                    \
+        }                                                                                                    \
+    } while (0)
+
+static std::vector<std::string> Texts(const LineArray& lines) {
+    std::vector<std::string> texts;
+    for (const LineSpan& span : lines.lines)
+        texts.emplace_back(lines.text.data() + span.offset, span.length);
+    return texts;
+}
+
+static std::string Output(const LineArray& lines) {
+    std::string output;
+    OutputCursor cursor;
+    char buffer[7];
+    for (size_t filled; (filled = FillOutputChunk(lines, cursor, buffer, sizeof buffer)) > 0;)
+        output.append(buffer, filled);
+    return output;
+}
+
+// Every line lies behind the mark and inside the input, in order, holds whole units, and
+// holds neither a line end nor the end of the input; every key belongs to its line.
+static void CheckLines(const LineArray& lines) {
+    const uint32_t width = UnitWidth(lines.encoding);
+    const bool hasKeys = lines.encoding != TextEncoding::Ansi;
+    REQUIRE(lines.markLength <= lines.text.size());
+    REQUIRE(lines.keys.size() == (hasKeys ? lines.lines.size() : 0));
+    uint64_t previousEnd = lines.markLength;
+    for (size_t i = 0; i < lines.lines.size(); ++i) {
+        const LineSpan line = lines.lines[i];
+        REQUIRE(line.length > 0 && line.offset >= previousEnd);
+        REQUIRE(uint64_t{line.offset} + line.length <= lines.text.size());
+        REQUIRE(line.offset % width == 0 && line.length % width == 0);
+        for (uint32_t at = 0; at < line.length; at += width) {
+            const char* unit = lines.text.data() + line.offset + at;
+            const uint16_t value =
+                width == 2 ? Utf16Unit(unit, lines.encoding) : static_cast<unsigned char>(*unit);
+            REQUIRE(value != kCarriageReturn && value != kEndOfInput);
+        }
+        previousEnd = uint64_t{line.offset} + line.length;
+        if (!hasKeys)
+            continue;
+        const LineSpan key = lines.keys[i];
+        REQUIRE(key.offset == line.offset / width && key.length >= 1 && key.length <= line.length / width);
+        REQUIRE(uint64_t{key.offset} + key.length <= lines.keyText.size());
+    }
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    // The first byte picks the reading (whole file or a failed read) and the order.
+    if (size == 0)
+        return 0;
+    const bool readToEnd = data[0] & 1;
+    SortOrder = static_cast<int16_t>(data[0] >> 1 & 3);
+    LineArray lines;
+    lines.text.assign(data + 1, data + size);
+    PrepareLines(lines, readToEnd);
+    CheckLines(lines);
+
+    // A UTF-8 or UTF-16 file reads back from its own output as the same lines; without lines
+    // the output is empty.
+    if (lines.encoding != TextEncoding::Ansi && !lines.lines.empty()) {
+        const std::string output = Output(lines);
+        LineArray again;
+        again.text.assign(output.begin(), output.end());
+        PrepareLines(again, true);
+        REQUIRE(again.encoding == lines.encoding && Texts(again) == Texts(lines));
+    }
+
+    // The sort only rearranges the lines.
+    std::vector<std::string> before = Texts(lines);
+    SortLineArray(lines);
+    std::vector<std::string> after = Texts(lines);
+    std::sort(before.begin(), before.end());
+    std::sort(after.begin(), after.end());
+    REQUIRE(before == after && lines.keys.empty());
+    return 0;
+}
