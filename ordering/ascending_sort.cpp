@@ -163,9 +163,10 @@ static void SortRange(const SortState& state, uint64_t* begin, uint64_t* end, ui
 std::vector<uint64_t> SortLinesAscending(const char* text, const LineSpan* lines, size_t count) {
     const KeySource source = MakeKeySource(text, lines, count);
     std::vector<uint64_t> records(count);
-    for (size_t i = 0; i < count; ++i)
+    for (size_t i = 0; i < count; ++i) {
         records[i] = KeyRecord(source, static_cast<uint32_t>(i), lines[i], 0);
-    PaceWork(count);
+        PaceWork(1);
+    }
     SortRange(SortState{source, records.data()}, records.data(), records.data() + count, 0, 0);
     return records;
 }

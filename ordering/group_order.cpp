@@ -1,6 +1,7 @@
 #include "ordering/group_order.h"
 
 #include "ordering/rotation_tree.h"
+#include "ordering/sort_pacing.h"
 
 #include <algorithm>
 #include <vector>
@@ -8,6 +9,10 @@
 // Groups up to this size are rotated as plain arrays; larger ones in a tree, so a window's
 // rotation costs logarithmic instead of linear time.
 constexpr uint32_t ArrayGroupLimit = 1024;
+
+// Work units charged per stretch of passes: a few rotations, each costing about as much as
+// visiting a dozen lines.
+constexpr size_t StretchWork = 16;
 
 namespace {
 // A window of member positions that one kind of pass rotates.
@@ -95,6 +100,7 @@ static void ReplayGroup(Members& members, uint32_t size, const GroupPasses& list
         const Window down{std::max(a + 1, size - g + 1), size - b};
         const Window up{a + 1, std::min(f, size - b)};
         ApplyStretch(members, down, up, pass, next);
+        PaceWork(StretchWork);
         pass = next;
     }
 }

@@ -24,8 +24,10 @@ static LineSpan UnpackSpan(uint64_t packed) {
 // Rearranges the spans so that position k receives the span whose index is the low 32 bits of
 // order[k]; order is used as the scratch copy.
 static void ApplyOrder(std::vector<uint64_t>& order, LineSpan* lines) {
-    for (uint64_t& entry : order)
+    for (uint64_t& entry : order) {
         entry = PackSpan(lines[static_cast<uint32_t>(entry)]);
+        PaceWork(1);
+    }
     for (size_t k = 0; k < order.size(); ++k)
         lines[k] = UnpackSpan(order[k]);
 }
