@@ -65,7 +65,7 @@ HWND FirstMessageBox(DWORD pid) {
     return nullptr;
 }
 
-bool RemoveTree(const std::wstring& folder) {
+void RemoveTree(const std::wstring& folder) {
     for (const std::wstring& name : FolderEntries(folder)) {
         const std::wstring path = folder + L"\\" + name;
         const DWORD attributes = GetFileAttributesW(path.c_str());
@@ -75,7 +75,7 @@ bool RemoveTree(const std::wstring& folder) {
         else
             DeleteFileW(path.c_str());
     }
-    return RemoveDirectoryW(folder.c_str()) != 0;
+    RemoveDirectoryW(folder.c_str());
 }
 
 // lParam of a key message: repeat count 1, the key's scan code, and the transition bits.
