@@ -232,11 +232,12 @@ static void PlaceGroups(std::vector<uint64_t>& order, const KeyGroups& groups, c
 }
 
 void OrderDescending(std::vector<uint64_t>& order) {
-    KeyGroups groups = FindGroups(order);
-    if (groups.members == 0) {
+    // Distinct keys are simply reversed, without allocating anything.
+    if (std::none_of(order.begin(), order.end(), [](uint64_t entry) { return entry & SameKeyAsPrevious; })) {
         std::reverse(order.begin(), order.end());
         return;
     }
+    KeyGroups groups = FindGroups(order);
     StoreInputRanks(order, groups);
     MemberLists lists;
     lists.fromLeft.assign(groups.members, UINT32_MAX);
