@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the reading of a loaded file (encoding detection, line splitting,
 // sort keys), its sort and its output, and stops at the first broken invariant.
 #include "app/settings.h"
+#include "fuzz/line_invariants.h"
 #include "job/sort_engine.h"
 #include "linefiles/line_format.h"
 #include "linefiles/output_format.h"
@@ -37,34 +38,6 @@ static std::string Output(const LineArray& lines) {
     return output;
 }
 
-// Every line lies behind the mark and inside the input, in order, holds whole units, and
-// holds neither a line end nor the end of the input; every key belongs to its line.
-static void CheckLines(const LineArray& lines) {
-    const uint32_t width = UnitWidth(lines.encoding);
-    const bool hasKeys = lines.encoding != TextEncoding::Ansi;
-    REQUIRE(lines.markLength <= lines.text.size());
-    REQUIRE(lines.keys.size() == (hasKeys ? lines.lines.size() : 0));
-    uint64_t previousEnd = lines.markLength;
-    for (size_t i = 0; i < lines.lines.size(); ++i) {
-        const LineSpan line = lines.lines[i];
-        REQUIRE(line.length > 0 && line.offset >= previousEnd);
-        REQUIRE(uint64_t{line.offset} + line.length <= lines.text.size());
-        REQUIRE(line.offset % width == 0 && line.length % width == 0);
-        for (uint32_t at = 0; at < line.length; at += width) {
-            const char* unit = lines.text.data() + line.offset + at;
-            const uint16_t value =
-                width == 2 ? Utf16Unit(unit, lines.encoding) : static_cast<unsigned char>(*unit);
-            REQUIRE(value != kCarriageReturn && value != kEndOfInput);
-        }
-        previousEnd = uint64_t{line.offset} + line.length;
-        if (!hasKeys)
-            continue;
-        const LineSpan key = lines.keys[i];
-        REQUIRE(key.offset == line.offset / width && key.length >= 1 && key.length <= line.length / width);
-        REQUIRE(uint64_t{key.offset} + key.length <= lines.keyText.size());
-    }
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The first byte picks the reading (whole file or a failed read) and the order.
     if (size == 0)
@@ -74,7 +47,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     LineArray lines;
     lines.text.assign(data + 1, data + size);
     PrepareLines(lines, readToEnd);
-    CheckLines(lines);
+    if (const char* broken = BrokenLineInvariant(lines)) {
+        std::fprintf(stderr, "broken invariant: %s\n", broken);
+        std::abort();
+    }
 
     // A UTF-8 or UTF-16 file reads back from its own output as the same lines; without lines
     // the output is empty.
