@@ -16,7 +16,24 @@ std::string FinishedNoticeText(uint64_t lineCount) {
     return "Termine de ordenar " + std::string(digits, converted.ptr) + " l\xEDneas ...";
 }
 
+// The path between quotes, so that blanks at either end of a name stay visible.
+static std::string Quoted(std::string_view path) {
+    return "\"" + std::string(path) + "\"";
+}
+
+std::string CannotOpenInputText(std::string_view path) {
+    return "No se ha podido abrir el fichero " + Quoted(path) +
+           ". Puede que otro programa lo est\xE9 usando o que no tenga permiso para leerlo. "
+           "No se ha ordenado ni escrito nada.";
+}
+
+std::string ReadFailedText(std::string_view path) {
+    return "No se ha podido leer el fichero " + Quoted(path) +
+           " hasta el final. No se ha ordenado ni escrito nada.";
+}
+
 std::string WriteFailedText(std::string_view path) {
-    return "No se ha podido escribir el fichero \"" + std::string(path) +
-           "\". Puede que no se haya creado o que haya quedado incompleto.";
+    return "No se ha podido escribir el fichero " + Quoted(path) +
+           ". Si ya exist\xED"
+           "a, conserva su contenido anterior.";
 }

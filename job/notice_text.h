@@ -14,5 +14,14 @@ extern const char NoMemoryText[];
 // the plural stays for one line.
 std::string FinishedNoticeText(uint64_t lineCount);
 
-// Names the output file that could not be written completely.
+// Names an input file that could not be opened (held by another program, no right to read
+// it, gone); the job stops before anything is written.
+std::string CannotOpenInputText(std::string_view path);
+
+// Names an input file whose reading failed before its end; the job stops before anything is
+// written.
+std::string ReadFailedText(std::string_view path);
+
+// Names the output file that could not be written or put in place, which keeps its previous
+// content.
 std::string WriteFailedText(std::string_view path);

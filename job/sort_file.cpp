@@ -10,16 +10,17 @@
 
 #include <new>
 
-// Puts the sorted lines into the file chosen in the save dialog, replacing it or after its
-// content as DeletePrevious says; false when a line could not be written. A cancelled dialog
-// leaves OutputPath empty, and then no file is touched.
-static bool WriteOutput(const LineArray& lines) {
-    if (OutputPath[0] == '\0')
-        return true;
-    if (DeletePrevious == 1)
-        RemovePreviousOutput(OutputPath);
-    // Without lines nothing is opened, so no empty output file appears.
-    return lines.lines.empty() || AppendLines(OutputPath, lines) == WriteResult::Written;
+// Loads the input's non-empty lines; false, after telling the user why, when the file could
+// not be opened or read to its end or memory ran out: a job on part of a file would pass a
+// truncated output off as the whole.
+static bool LoadInput(const char* inputPath, LineArray& lines) {
+    switch (LoadLines(inputPath, lines)) {
+    case LoadResult::Loaded: return true;
+    case LoadResult::CannotOpen: ShowError(CannotOpenInputText(inputPath)); return false;
+    case LoadResult::ReadFailed: ShowError(ReadFailedText(inputPath)); return false;
+    case LoadResult::OutOfMemory: ShowError(NoMemoryText); return false;
+    }
+    return false;
 }
 
 // Orders the loaded lines as SortOrder says; false when memory ran out, with the lines as loaded.
@@ -32,11 +33,23 @@ static bool SortLines(LineArray& lines) {
     }
 }
 
+// Puts the sorted lines into the file chosen in the save dialog, in its place or after its
+// content as DeletePrevious says; false when the file keeps its previous state instead. A
+// cancelled dialog leaves OutputPath empty, and then no file is touched.
+static bool WriteOutput(const LineArray& lines) {
+    if (OutputPath[0] == '\0')
+        return true;
+    const WriteResult result =
+        DeletePrevious == 1 ? ReplaceWithLines(OutputPath, lines) : AppendLines(OutputPath, lines);
+    return result == WriteResult::Written;
+}
+
 void SortFile(HWND owner, const char* inputPath) {
     ShowNotice(StartNoticeText);
     LineArray lines;
-    // An input that cannot be opened or read to its end goes on with the lines that were read.
-    if (LoadLines(inputPath, lines) == LoadResult::OutOfMemory || !SortLines(lines)) {
+    if (!LoadInput(inputPath, lines))
+        return;
+    if (!SortLines(lines)) {
         ShowError(NoMemoryText);
         return;
     }

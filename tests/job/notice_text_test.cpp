@@ -44,17 +44,47 @@ bool HasUtf8Accent(const std::string& text) {
 }
 
 TEST(NoticeTexts, AreWindows1252) {
-    const std::string texts[] = {NoticeTitle,  StartNoticeText,       UnusablePathText,
-                                 NoMemoryText, FinishedNoticeText(7), WriteFailedText("C:\\salida.txt")};
+    const std::string texts[] = {NoticeTitle,
+                                 StartNoticeText,
+                                 UnusablePathText,
+                                 NoMemoryText,
+                                 FinishedNoticeText(7),
+                                 CannotOpenInputText("C:\\lista.txt"),
+                                 ReadFailedText("C:\\lista.txt"),
+                                 WriteFailedText("C:\\salida.txt")};
     for (const std::string& text : texts)
         EXPECT_FALSE(HasUtf8Accent(text)) << text;
     EXPECT_NE(std::string(StartNoticeText).find('\xF3'), std::string::npos)
         << "\"ordenaci\xF3n\" as one byte";
 }
 
-TEST(NoticeTexts, WriteFailureNamesTheFile) {
+struct FailureCase {
+    const char* name;
+    std::string (*text)(std::string_view path);
+    const char* tells; // what the user must learn besides the file's name
+    const char* reason;
+};
+
+const FailureCase FailureCases[] = {
+    {"InputCannotBeOpened", CannotOpenInputText, "No se ha ordenado ni escrito nada.",
+     "the job stops before the save dialog"},
+    {"InputReadFails", ReadFailedText, "No se ha ordenado ni escrito nada.",
+     "part of a file is never sorted as if it were all"},
+    {"OutputNotWritten", WriteFailedText, "conserva su contenido anterior.",
+     "the user learns that the old file is safe"},
+};
+
+class FailureTextTest : public testing::TestWithParam<FailureCase> {};
+
+TEST_P(FailureTextTest, NamesTheFileAndWhatWasLeft) {
+    const FailureCase& c = GetParam();
     const std::string path = "C:\\Datos\\salida a\xF1o.txt";
-    EXPECT_NE(WriteFailedText(path).find(path), std::string::npos);
+    const std::string text = c.text(path);
+    EXPECT_NE(text.find("\"" + path + "\""), std::string::npos) << "the whole name, quoted: " << c.reason;
+    EXPECT_NE(text.find(c.tells), std::string::npos) << c.reason;
 }
+
+INSTANTIATE_TEST_SUITE_P(Cases, FailureTextTest, testing::ValuesIn(FailureCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "app/pump_hook.h"
 #include "linefiles/file_chunk.h"
 #include "linefiles/line_reader.h"
 #include "linefiles/output_writer.h"
@@ -6,10 +7,60 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace {
+
+const DWORD kResetByReplace = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+
+// The names of the entries of folder, sorted: what a write leaves behind, temporary files included.
+Texts EntryNames(const std::string& folder) {
+    Texts names;
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        const std::string name = found.cFileName;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// While it lives, the window pump runs action once, at the first pump after a write began:
+// something another program does to the folder while the output is being written.
+struct PumpAction {
+    explicit PumpAction(std::function<void()> action) {
+        Pending() = std::move(action);
+        PumpHook = RunPending;
+    }
+    ~PumpAction() {
+        PumpHook = nullptr;
+        Pending() = nullptr;
+    }
+    PumpAction(const PumpAction&) = delete;
+    PumpAction& operator=(const PumpAction&) = delete;
+    static std::function<void()>& Pending() {
+        static std::function<void()> action;
+        return action;
+    }
+    static void RunPending() {
+        if (const std::function<void()> action = std::exchange(Pending(), nullptr))
+            action();
+    }
+};
+
+// Lines whose output needs several writes, so that the window is pumped while they are written.
+LineArray LinesOfSeveralChunks() {
+    return MakeLines(Texts(3 * kFileChunkBytes / 1000, std::string(998, 'x')));
+}
 
 struct AppendCase {
     const char* name;
@@ -41,6 +92,7 @@ TEST_P(AppendLinesTest, AddsEachLineWithCrLf) {
     }
     EXPECT_EQ(AppendLines(path.c_str(), MakeLines(c.lines)), WriteResult::Written);
     EXPECT_EQ(ReadFileBytes(path), c.after) << c.reason;
+    EXPECT_EQ(EntryNames(folder), Texts({"out.txt"})) << "no temporary file is left";
 }
 
 INSTANTIATE_TEST_SUITE_P(Writer, AppendLinesTest, testing::ValuesIn(kAppendCases),
@@ -72,6 +124,75 @@ TEST_F(WriterTest, OutputOfSeveralWritesIsWhole) {
     EXPECT_GE(pump.calls(), 2) << "the window is pumped between writes";
 }
 
+TEST_F(WriterTest, AppendingCopiesOldContentOfSeveralChunks) {
+    std::string old;
+    while (old.size() < 2 * kFileChunkBytes + 7)
+        old += std::string(1 + old.size() % 1013, static_cast<char>('a' + old.size() % 26)) + "\r\n";
+    const std::string path = PathOf("big.txt");
+    ASSERT_TRUE(WriteFileBytes(path, old));
+    ASSERT_EQ(AppendLines(path.c_str(), MakeLines({"new"})), WriteResult::Written);
+    EXPECT_TRUE(ReadFileBytes(path) == old + "new\r\n") << "every old byte, in order, before the new lines";
+}
+
+TEST_F(WriterTest, AppendingKeepsAHiddenFileHidden) {
+    const std::string path = PathOf("out.txt");
+    ASSERT_TRUE(WriteFileBytes(path, "z\r\n"));
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+    ASSERT_EQ(AppendLines(path.c_str(), MakeLines({"a"})), WriteResult::Written);
+    EXPECT_EQ(ReadFileBytes(path), "z\r\na\r\n");
+    EXPECT_EQ(GetFileAttributesA(path.c_str()) & kResetByReplace,
+              FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)
+        << "the file looks as it did";
+}
+
+// The output cannot be put in place because a folder of its name appeared while it was being
+// written; each way of writing must then report it and leave nothing of its own behind.
+struct PlacingFailsCase {
+    const char* name;
+    WriteResult (*write)(const char*, const LineArray&);
+};
+
+const PlacingFailsCase kPlacingFailsCases[] = {
+    {"Append", AppendLines},
+    {"Replace", ReplaceWithLines},
+};
+
+class PlacingFailsTest : public TempFolderTest, public testing::WithParamInterface<PlacingFailsCase> {};
+
+TEST_P(PlacingFailsTest, ReportsItAndLeavesNoTemporaryFile) {
+    const std::string path = PathOf("out.txt");
+    const PumpAction blockTheName([&] { CreateDirectoryA(path.c_str(), nullptr); });
+    EXPECT_EQ(GetParam().write(path.c_str(), LinesOfSeveralChunks()), WriteResult::WriteFailed);
+    EXPECT_EQ(EntryNames(folder), Texts({"out.txt"})) << "only the folder made during the write";
+    EXPECT_TRUE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY) << "the folder is left alone";
+}
+
+INSTANTIATE_TEST_SUITE_P(Writer, PlacingFailsTest, testing::ValuesIn(kPlacingFailsCases),
+                         [](const testing::TestParamInfo<PlacingFailsCase>& info) {
+                             return info.param.name;
+                         });
+
+TEST_F(WriterTest, ReplacingWithNoLinesRemovesTheFile) {
+    const std::string path = PathOf("out.txt");
+    ASSERT_TRUE(WriteFileBytes(path, "old\r\n"));
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(ReplaceWithLines(path.c_str(), LineArray()), WriteResult::Written);
+    EXPECT_EQ(EntryNames(folder), Texts()) << "no output file is left, not even an empty one";
+}
+
+TEST_F(WriterTest, ReplacingWithNoLinesReportsAFileThatStays) {
+    const std::string path = PathOf("out.txt");
+    ASSERT_TRUE(WriteFileBytes(path, "old\r\n"));
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    const std::string before = FolderSnapshot(folder);
+    {
+        const HeldFile held(path);
+        ASSERT_NE(held.handle, INVALID_HANDLE_VALUE);
+        EXPECT_EQ(ReplaceWithLines(path.c_str(), LineArray()), WriteResult::WriteFailed);
+    }
+    EXPECT_EQ(FolderSnapshot(folder), before) << "content and attributes as before";
+}
+
 TEST_F(WriterTest, NoLinesCreateNoFile) {
     EXPECT_EQ(AppendLines(PathOf("out.txt").c_str(), LineArray()), WriteResult::Written);
     EXPECT_FALSE(PathExists(PathOf("out.txt"))) << "an input without lines leaves no output file";
@@ -82,16 +203,18 @@ TEST_F(WriterTest, NoLinesCreateNoFile) {
 struct RefusedCase {
     const char* name;
     const char* pathInFolder;
-    bool refusedBySystemOnly;
+    bool replaceRefusedToo; // false where replacing is allowed and only appending is refused
     const char* reason;
 };
 
 const RefusedCase kRefusedCases[] = {
-    {"EmptyPath", "", false, "a cancelled save dialog leaves an empty path"},
-    {"Asterisk", "*.txt", false, "a pattern names no file, even where files match it"},
-    {"QuestionMark", "?.txt", false, "a pattern names no file, even where files match it"},
-    {"ReadOnly", "locked.txt", true, "the system refuses to write a read-only file"},
-    {"HeldByAnother", "held.txt", false, "the writer asks for the file without sharing"},
+    {"EmptyPath", "", true, "a cancelled save dialog leaves an empty path"},
+    {"Asterisk", "*.txt", true, "a pattern names no file, even where files match it"},
+    {"QuestionMark", "?.txt", true, "a pattern names no file, even where files match it"},
+    {"TrailingBackslash", "a.txt\\", true, "a path ending in a separator names no file"},
+    {"Folder", "sub", true, "a folder is never written or replaced"},
+    {"ReadOnly", "locked.txt", false, "a read-only file is never appended to"},
+    {"HeldByAnother", "held.txt", true, "a file another program holds open is left alone"},
 };
 
 class RefusedOutputTest : public TempFolderTest, public testing::WithParamInterface<RefusedCase> {};
@@ -101,15 +224,18 @@ TEST_P(RefusedOutputTest, WritesNothing) {
     ASSERT_TRUE(WriteFileBytes(PathOf("a.txt"), "a\r\n"));
     ASSERT_TRUE(WriteFileBytes(PathOf("locked.txt"), "l\r\n"));
     ASSERT_TRUE(WriteFileBytes(PathOf("held.txt"), "h\r\n"));
+    ASSERT_TRUE(CreateDirectoryA(PathOf("sub").c_str(), nullptr));
     ASSERT_TRUE(SetFileAttributesA(PathOf("locked.txt").c_str(), FILE_ATTRIBUTE_READONLY));
-    if (c.refusedBySystemOnly && !SystemRefusesWriting(PathOf(c.pathInFolder)))
-        GTEST_SKIP() << "this system lets the file be written: " << c.reason;
     const HeldFile held(PathOf("held.txt"));
     ASSERT_NE(held.handle, INVALID_HANDLE_VALUE);
     const std::string before = FolderSnapshot(folder);
-    EXPECT_EQ(AppendLines(PathOf(c.pathInFolder).c_str(), MakeLines({"new"})), WriteResult::CannotOpen)
-        << c.reason;
+    const std::string path = PathOf(c.pathInFolder);
+    EXPECT_EQ(AppendLines(path.c_str(), MakeLines({"new"})), WriteResult::CannotOpen) << c.reason;
     EXPECT_EQ(FolderSnapshot(folder), before) << c.reason;
+    if (c.replaceRefusedToo) {
+        EXPECT_EQ(ReplaceWithLines(path.c_str(), MakeLines({"new"})), WriteResult::CannotOpen) << c.reason;
+        EXPECT_EQ(FolderSnapshot(folder), before) << c.reason;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Writer, RefusedOutputTest, testing::ValuesIn(kRefusedCases),
@@ -137,7 +263,7 @@ TEST_P(RemovePreviousTest, LeavesOnlyTheNewLines) {
     ASSERT_TRUE(WriteFileBytes(path, "old\r\nolder"));
     ASSERT_TRUE(WriteFileBytes(PathOf("other.txt"), "other\r\n"));
     ASSERT_TRUE(SetFileAttributesA(path.c_str(), c.attributes));
-    RemovePreviousOutput(path.c_str());
+    EXPECT_TRUE(RemovePreviousOutput(path.c_str())) << c.reason;
     EXPECT_FALSE(PathExists(path)) << c.reason;
     EXPECT_EQ(ReadFileBytes(PathOf("other.txt")), "other\r\n") << "only the file named is removed";
     ASSERT_EQ(AppendLines(path.c_str(), MakeLines({"new"})), WriteResult::Written);
@@ -145,6 +271,23 @@ TEST_P(RemovePreviousTest, LeavesOnlyTheNewLines) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Writer, RemovePreviousTest, testing::ValuesIn(kRemovedCases),
+                         [](const testing::TestParamInfo<RemovedCase>& info) { return info.param.name; });
+
+class ReplaceTest : public TempFolderTest, public testing::WithParamInterface<RemovedCase> {};
+
+TEST_P(ReplaceTest, LeavesOnlyTheNewLinesInAPlainFile) {
+    const RemovedCase& c = GetParam();
+    const std::string path = PathOf("out.txt");
+    ASSERT_TRUE(WriteFileBytes(path, "old\r\nolder"));
+    ASSERT_TRUE(WriteFileBytes(PathOf("other.txt"), "other\r\n"));
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), c.attributes));
+    ASSERT_EQ(ReplaceWithLines(path.c_str(), MakeLines({"new", "b"})), WriteResult::Written) << c.reason;
+    EXPECT_EQ(ReadFileBytes(path), "new\r\nb\r\n") << c.reason;
+    EXPECT_EQ(GetFileAttributesA(path.c_str()) & kResetByReplace, 0u) << "the new file is a plain one";
+    EXPECT_EQ(EntryNames(folder), Texts({"other.txt", "out.txt"})) << "no temporary file is left";
+}
+
+INSTANTIATE_TEST_SUITE_P(Writer, ReplaceTest, testing::ValuesIn(kRemovedCases),
                          [](const testing::TestParamInfo<RemovedCase>& info) { return info.param.name; });
 
 TEST_F(WriterTest, RemovesAFileWithANonAsciiName) {
