@@ -17,6 +17,6 @@ EngineResult LoadEngineInput(const char* path, LineArray& lines) {
 }
 
 EngineResult WriteEngineOutput(const char* path, const LineArray& lines) {
-    RemovePreviousOutput(path);
-    return AppendLines(path, lines) == WriteResult::Written ? EngineResult::Done : EngineResult::Failed;
+    // What the job does with the default setting: the output takes the place of any old file.
+    return ReplaceWithLines(path, lines) == WriteResult::Written ? EngineResult::Done : EngineResult::Failed;
 }
