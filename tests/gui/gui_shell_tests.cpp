@@ -183,7 +183,7 @@ TEST(Settings, ChangesKeptBySalirLastUntilTheProgramEnds) {
     ExpectAscendingAndChecked(fresh);
 }
 
-TEST(Settings, AltF4KeepsTheOrderButNotTheCheckBoxClicks) {
+TEST(Settings, AltF4DropsTheOrderChoiceButKeepsCheckBoxClicks) {
     struct Case {
         const char* name;
         void (*change)(HWND settings);
