@@ -4,7 +4,7 @@
 // 1 usage, 2 a file could not be read or written, 3 out of memory.
 #include "app/settings.h"
 #include "bench/engine_io.h"
-#include "ordering/shaker_sort.h"
+#include "job/sort_engine.h"
 
 #include <chrono>
 #include <cstdio>
@@ -20,7 +20,7 @@ double SecondsSince(Clock::time_point start) {
 
 EngineResult SortLoadedLines(LineArray& lines) {
     try {
-        ShakerSort(lines.text.data(), lines.lines.data(), lines.lines.size());
+        SortLineArray(lines);
         return EngineResult::Done;
     } catch (const std::bad_alloc&) {
         return EngineResult::OutOfMemory;

@@ -1,8 +1,8 @@
 #include "bench/engine_io.h"
 
 #include "linefiles/file_chunk.h"
-#include "linefiles/line_format.h"
 #include "linefiles/output_format.h"
+#include "linefiles/prepare_lines.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -19,9 +19,9 @@ static long long FileSize(std::FILE* file) {
     return std::fseek(file, 0, SEEK_SET) == 0 ? size : -1;
 }
 
-// Reads the whole open file into lines.text and splits it; the same 4 GiB limit as the
-// program, whose line spans hold 32-bit offsets.
-static EngineResult ReadAndSplit(std::FILE* file, LineArray& lines) {
+// Reads the whole open file into lines.text and makes lines of it as the program's reader does;
+// the same 4 GiB limit as the program, whose line spans hold 32-bit offsets.
+static EngineResult ReadAndPrepare(std::FILE* file, LineArray& lines) {
     const long long size = FileSize(file);
     if (size < 0)
         return EngineResult::Failed;
@@ -30,7 +30,7 @@ static EngineResult ReadAndSplit(std::FILE* file, LineArray& lines) {
     lines.text.resize(static_cast<size_t>(size));
     if (std::fread(lines.text.data(), 1, lines.text.size(), file) != lines.text.size())
         return EngineResult::Failed;
-    SplitLines(lines.text.data(), lines.text.size(), lines.lines);
+    PrepareLines(lines, true);
     return EngineResult::Done;
 }
 
@@ -40,7 +40,7 @@ EngineResult LoadEngineInput(const char* path, LineArray& lines) {
         return EngineResult::Failed;
     EngineResult result;
     try {
-        result = ReadAndSplit(file, lines);
+        result = ReadAndPrepare(file, lines);
     } catch (const std::bad_alloc&) {
         result = EngineResult::OutOfMemory;
     }
@@ -51,7 +51,7 @@ EngineResult LoadEngineInput(const char* path, LineArray& lines) {
 // Writes through the program's own output chunking; true when every byte got out.
 static bool WriteChunks(std::FILE* file, const LineArray& lines) {
     const std::unique_ptr<char[]> chunk(new char[kFileChunkBytes]);
-    OutputCursor cursor;
+    OutputCursor cursor = StartOutput(lines, false);
     for (size_t filled; (filled = FillOutputChunk(lines, cursor, chunk.get(), kFileChunkBytes)) > 0;)
         if (std::fwrite(chunk.get(), 1, filled, file) != filled)
             return false;

@@ -9,8 +9,8 @@
 #include <algorithm>
 
 // Throughout, lines are numbered by their 1-based input position x, and the key groups by rank
-// v = 0 .. groups-1 in ascending key order. While the tie order is worked out, the high half of
-// entry x-1 holds the rank of input line x and the low half keeps the ascending order.
+// v = 0 .. groups-1 in ascending key order. While the tie order is worked out, the low half of
+// each entry keeps the ascending order and the high half serves as scratch.
 
 namespace {
 struct KeyGroups {
@@ -52,6 +52,9 @@ static uint32_t InputRankTagged(const std::vector<uint64_t>& order, uint32_t x) 
 
 static KeyGroups FindGroups(const std::vector<uint64_t>& order) {
     KeyGroups groups{{}, {}, static_cast<uint32_t>(order.size()), 0, 0};
+    const auto firsts = std::count_if(order.begin(), order.end(),
+                                      [](uint64_t entry) { return (entry & SameKeyAsPrevious) == 0; });
+    groups.start.reserve(static_cast<size_t>(firsts) + 1);
     for (size_t k = 0; k < order.size(); ++k)
         if ((order[k] & SameKeyAsPrevious) == 0)
             groups.start.push_back(static_cast<uint32_t>(k));
