@@ -8,6 +8,8 @@
 #   BENCH_SIZES="100000" scripts/bench.sh
 #   BENCH_WINE=0 scripts/bench.sh     # native engine and sort only
 #   BENCH_DATA=/elsewhere scripts/bench.sh
+#   BENCH_BIG="1000 1500 2000" scripts/bench.sh   # only: the Windows engine on files of that
+#                                                 # many MB, for the largest that still sorts
 #
 # Inputs are generated once into $BENCH_DATA and kept; outputs are written there too.
 set -euo pipefail
@@ -128,21 +130,26 @@ stop_wine() {
 
 windows_path() { local path=${1//\//\\}; echo "Z:$path"; }
 
-# Runs one tool on input $2 in order $3 (asc or desc) writing $4; prints "wall maxrss_kb", and
+# Runs one tool on input $2 in order $3 (asc or desc) writing $4; prints "wall maxrss_kb
+# user system" (seconds, KB), and
 # for the engines the engine's own "lines=... load=... sort=... write=... total=..." after it.
+# Returns the tool's exit status, after showing what it said on its error output.
 run_tool() {
-  local tool=$1 input=$2 order=$3 output=$4 reverse=() report
+  local tool=$1 input=$2 order=$3 output=$4 reverse=() command report status=0
   [ "$order" = desc ] && reverse=(-r)
-  report=$(mktemp)
   case $tool in
-    native) /usr/bin/time -f '%e %M' -o "$report" "$native_build/bench/engine_bench" "$input" "$order" "$output" >"$report.out" ;;
-    wine) /usr/bin/time -f '%e %M' -o "$report" wine "$windows_build/bench/engine_bench.exe" \
-      "$(windows_path "$input")" "$order" "$(windows_path "$output")" >"$report.out" ;;
-    sort-C) LC_ALL=C /usr/bin/time -f '%e %M' -o "$report" sort "${reverse[@]}" -o "$output" "$input" >"$report.out" ;;
-    sort-es) LC_ALL=$spanish_locale /usr/bin/time -f '%e %M' -o "$report" sort "${reverse[@]}" -o "$output" "$input" >"$report.out" ;;
+    native) command=("$native_build/bench/engine_bench" "$input" "$order" "$output") ;;
+    wine) command=(wine "$windows_build/bench/engine_bench.exe" "$(windows_path "$input")" "$order"
+      "$(windows_path "$output")") ;;
+    sort-C) command=(env LC_ALL=C sort "${reverse[@]}" -o "$output" "$input") ;;
+    sort-es) command=(env LC_ALL=$spanish_locale sort "${reverse[@]}" -o "$output" "$input") ;;
   esac
+  report=$(mktemp)
+  /usr/bin/time -f '%e %M %U %S' -o "$report" "${command[@]}" >"$report.out" 2>"$report.err" || status=$?
   echo "$(tail -n 1 "$report") $(tr -d '\r' <"$report.out")"
-  rm -f "$report" "$report.out"
+  [ "$status" = 0 ] || sed "s/^/$tool: /" "$report.err" >&2
+  rm -f "$report" "$report.out" "$report.err"
+  return "$status"
 }
 
 # Max RSS of each tool on a one-line file: what the program and its libraries take before any
@@ -157,6 +164,9 @@ measure_baselines() {
   rm -f "$data/one-line.txt" "$data/out-one-line.txt"
   echo "Max RSS on a one-line file (subtracted below), KB: $(for tool in "$@"; do printf '%s %s  ' "$tool" "${baseline_rss[$tool]}"; done)"
 }
+
+# User plus system time of each run in report file $1.
+processor_times() { awk '{ print $3 + $4 }' "$1"; }
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
@@ -173,10 +183,10 @@ check_same_lines() {
   fi
 }
 
-# Runs every tool $runs times, interleaved so that a busy moment of the machine touches all of
-# them alike, and prints one table row per tool.
+# Runs every tool $3 times (the emulated Windows engine only $4 times), interleaved so that a
+# busy moment of the machine touches all of them alike, and prints one table row per tool.
 bench_file() {
-  local input=$1 order=$2 runs=$3 tools=(native sort-C sort-es) tool run lines bytes c_median
+  local input=$1 order=$2 runs=$3 wine_runs=$4 tools=(native sort-C sort-es) tool run lines bytes c_median c_cpu
   [ "$use_wine" = 1 ] && tools=(native wine sort-C sort-es)
   lines=$(wc -l <"$input")
   bytes=$(stat -c %s "$input")
@@ -184,6 +194,7 @@ bench_file() {
   results=$(mktemp -d)
   for run in $(seq "$runs"); do
     for tool in "${tools[@]}"; do
+      [ "$tool" = wine ] && [ "$run" -gt "$wine_runs" ] && continue
       run_tool "$tool" "$input" "$order" "$data/out-$tool-$order.txt" >>"$results/$tool"
     done
   done
@@ -193,21 +204,42 @@ bench_file() {
   fi
   [ "$order" = asc ] && check_same_lines "$input" "$data/out-native-$order.txt"
   c_median=$(cut -d' ' -f1 "$results/sort-C" | median)
+  c_cpu=$(processor_times "$results/sort-C" | median)
   for tool in "${tools[@]}"; do
-    local wall rss phases=""
+    local wall cpu rss phases=""
     wall=$(cut -d' ' -f1 "$results/$tool" | median)
+    cpu=$(processor_times "$results/$tool" | median)
     rss=$(($(cut -d' ' -f2 "$results/$tool" | median) - ${baseline_rss[$tool]}))
     if [[ $tool == native || $tool == wine ]]; then
       phases=$(printf 'load %.3f sort %.3f write %.3f total %.3f' \
         "$(phase_times "$results/$tool" load | median)" "$(phase_times "$results/$tool" sort | median)" \
         "$(phase_times "$results/$tool" write | median)" "$(phase_times "$results/$tool" total | median)")
     fi
-    awk -v f="$(basename "$input")" -v o="$order" -v t="$tool" -v w="$wall" -v c="$c_median" -v r="$rss" \
-      -v b="$bytes" -v n="$lines" -v p="$phases" -v runs="$runs" 'BEGIN {
-        printf "%-22s %-4s %-8s %2d runs  median %8.2f s  x C sort %5.2f  data RSS %7.1f MB = %.2f x file, limit %.1f MB  %s\n",
-          f, o, t, runs, w, w / c, r / 1024, r * 1024 / b, (1.5 * b + 16 * n) / 1048576, p }'
+    awk -v f="$(basename "$input")" -v o="$order" -v t="$tool" -v w="$wall" -v c="$c_median" -v u="$cpu" -v cu="$c_cpu" -v r="$rss" \
+      -v b="$bytes" -v n="$lines" -v p="$phases" -v runs="$(wc -l <"$results/$tool")" 'BEGIN {
+        printf "%-22s %-4s %-8s %d runs  wall %7.2f s = %5.2f x C sort  cpu %7.2f s = %5.2f x  data RSS %7.1f MB = %.2f x file (limit %.1f MB)  %s\n",
+          f, o, t, runs, w, w / c, u, u / cu, r / 1024, r * 1024 / b, (1.5 * b + 16 * n) / 1048576, p }'
   done
   rm -rf "$results"
+}
+
+# Sorts files of $@ MB (copies of the 5M-line input, cut behind a line end) with the Windows
+# engine, one at a time, and tells how each ended: a file too large must end with the engine's
+# out-of-memory status (3), never a crash. Each file and its output are removed afterwards.
+big_files() {
+  local source=$data/spanish-5000000.txt megabytes file status result
+  make_input 5000000 spanish "$source"
+  for megabytes in "$@"; do
+    file=$data/big-$megabytes.txt
+    while [ "$(stat -c %s "$file" 2>/dev/null || echo 0)" -lt $((megabytes * 1048576)) ]; do cat "$source" >>"$file"; done
+    truncate -s $((megabytes * 1048576)) "$file"
+    # Drop the cut last line, so that the file holds whole lines only.
+    truncate -s $(($(head -c $((megabytes * 1048576)) "$file" | grep -abo $'\r$' | tail -n 1 | cut -d: -f1) + 2)) "$file"
+    status=0
+    result=$(run_tool wine "$file" asc "$data/out-big.txt") || status=$?
+    echo "big file $megabytes MB ($(wc -l <"$file") lines): status $status, $result"
+    rm -f "$file" "$data/out-big.txt"
+  done
 }
 
 main() {
@@ -216,19 +248,25 @@ main() {
   mkdir -p "$data"
   make_word_lists
   [ "$use_wine" = 1 ] && { start_wine; trap stop_wine EXIT; }
+  if [ -n "${BENCH_BIG:-}" ]; then
+    big_files $BENCH_BIG
+    return 0
+  fi
   measure_baselines native sort-C sort-es $([ "$use_wine" = 1 ] && echo wine)
   echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), load $(cut -d' ' -f1-3 /proc/loadavg)"
   local size file runs order
   for size in $sizes; do
     file=$data/spanish-$size.txt
     make_input "$size" spanish "$file"
-    runs=5
-    [ "$size" -ge 5000000 ] && runs=3
-    for order in asc desc; do bench_file "$file" "$order" "$runs"; done
+    if [ "$size" -ge 5000000 ]; then
+      for order in asc desc; do bench_file "$file" "$order" 3 1; done
+    else
+      for order in asc desc; do bench_file "$file" "$order" 5 5; done
+    fi
   done
   file=$data/equalkeys-1000000.txt
   make_input 1000000 equalkeys "$file"
-  for order in asc desc; do bench_file "$file" "$order" 5; done
+  for order in asc desc; do bench_file "$file" "$order" 5 5; done
   rm -f "$data"/out-*.txt
   echo "Load afterwards: $(cut -d' ' -f1-3 /proc/loadavg)"
 }
