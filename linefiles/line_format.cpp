@@ -82,6 +82,5 @@ void SplitLines(const char* data, size_t size, std::vector<LineSpan>& lines, Tex
         ForEachNonEmptyLine(data, start, end, units, [&](size_t offset, size_t length) {
             lines.push_back({static_cast<uint32_t>(offset), static_cast<uint32_t>(length)});
         });
-        return 0;
     });
 }

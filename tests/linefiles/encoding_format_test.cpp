@@ -49,10 +49,13 @@ struct ReadCase {
 const ReadCase kReadCases[] = {
     {"AsciiIsAnsi", "b\r\na", TextEncoding::Ansi, 0, {"b", "a"}, {}, "plain ASCII reads as it always did"},
     {"Windows1252IsAnsi",
-     "\xF1" "and\xFA\r\nzorro",
+     "\xF1"
+     "and\xFA\r\nzorro",
      TextEncoding::Ansi,
      0,
-     {"\xF1" "and\xFA", "zorro"},
+     {"\xF1"
+      "and\xFA",
+      "zorro"},
      {},
      "bytes that are no UTF-8 keep the Windows-1252 reading"},
     {"OverlongIsAnsi",
@@ -67,8 +70,10 @@ const ReadCase kReadCases[] = {
      TextEncoding::Utf8,
      0,
      {Utf8Of(U"\u00F1and\u00FA"), Utf8Of(U"\u00C1baco")},
-     {"\xF1" "and\xFA", "\xC1"
-                     "baco"},
+     {"\xF1"
+      "and\xFA",
+      "\xC1"
+      "baco"},
      "each character is keyed by its Windows-1252 byte; the lines keep their bytes"},
     {"Utf8Unmappable",
      Utf8Of(U"\u20AC\u2603\U0001F600x"),

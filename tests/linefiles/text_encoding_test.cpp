@@ -20,8 +20,10 @@ const Utf8Case kUtf8Cases[] = {
     {"TwoBytes", Utf8Of(U"\u00F1and\u00FA"), Utf8Content::Multibyte, "n with tilde takes two bytes"},
     {"ThreeBytes", Utf8Of(U"\u20AC"), Utf8Content::Multibyte, "the euro sign takes three bytes"},
     {"FourBytes", Utf8Of(U"\U0001F600\U0010FFFF"), Utf8Content::Multibyte, "up to U+10FFFF in four bytes"},
-    {"Windows1252Text", "\xF1" "and\xFA", Utf8Content::Invalid,
-     "a Windows-1252 letter is a lead byte without its tail"},
+    {"Windows1252Text",
+     "\xF1"
+     "and\xFA",
+     Utf8Content::Invalid, "a Windows-1252 letter is a lead byte without its tail"},
     {"LoneContinuation", "a\x80", Utf8Content::Invalid, "a continuation byte cannot start a character"},
     {"OverlongTwo", "\xC0\xAF", Utf8Content::Invalid, "C0 and C1 only start overlong forms"},
     {"OverlongThree", "\xE0\x80\xAF", Utf8Content::Invalid, "a three-byte form of a two-byte character"},
