@@ -4,9 +4,9 @@
 #include "job/choose_file.h"
 #include "job/notice_text.h"
 #include "job/notices.h"
+#include "job/sort_engine.h"
 #include "linefiles/line_reader.h"
 #include "linefiles/output_writer.h"
-#include "ordering/shaker_sort.h"
 
 #include <new>
 
@@ -26,7 +26,7 @@ static bool LoadInput(const char* inputPath, LineArray& lines) {
 // Orders the loaded lines as SortOrder says; false when memory ran out, with the lines as loaded.
 static bool SortLines(LineArray& lines) {
     try {
-        ShakerSort(lines.text.data(), lines.lines.data(), lines.lines.size());
+        SortLineArray(lines);
         return true;
     } catch (const std::bad_alloc&) {
         return false;
