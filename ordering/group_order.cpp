@@ -1,13 +1,12 @@
 #include "ordering/group_order.h"
 
+#include "ordering/member_ring.h"
 #include "ordering/rotation_tree.h"
 #include "ordering/sort_pacing.h"
 
 #include <algorithm>
-#include <vector>
 
-// Groups up to this size are rotated as plain arrays; larger ones in a tree, so a window's
-// rotation costs logarithmic instead of linear time.
+// Groups up to this size are rotated as plain arrays, which is fastest while windows are short.
 constexpr uint32_t ArrayGroupLimit = 1024;
 
 // Work units charged per stretch of passes: a few rotations, each costing about as much as
@@ -21,12 +20,49 @@ struct Window {
     uint32_t Size() const { return last >= first ? last - first + 1 : 0; }
 };
 
-// Members in their current order, as an array or as a tree.
+enum class Layout { Array, Ring, Tree };
+
+// The members of one group in their current order: a small group as an array. In a large one,
+// members outside the pass bounds never move again and are written to their place at once; the
+// others are kept in a ring, which rotates the windows of most passes with few moves. Should the ring ever
+// have cost more moves than a tree would need for the whole group, the tree takes over, so no group costs
+// much more than O(size log size).
 struct Members {
-    uint32_t* array;
-    RotationTree* tree;
+    uint32_t* values;
+    uint32_t size;
+    uint32_t settledLeft, settledRight; // members written at either end
+    MemberRing ring;
+    uint64_t ringBudget;
+    Layout layout;
+    RotationTree tree;
 };
 } // namespace
+
+// A tree rotation costs about as much as moving a thousand members in the ring, and a group
+// makes up to four stretches of passes per member: the ring may move up to a thousand members
+// per member of the group (all of them, for small groups) before the tree takes over.
+static uint64_t RingBudget(uint32_t size) {
+    return uint64_t{size} * std::min<uint32_t>(size, 1024) + 4096;
+}
+
+// Writes out the members that the bounds have left behind at either end.
+static void Settle(Members& members, uint32_t left, uint32_t right) {
+    if (members.layout != Layout::Ring)
+        return;
+    while (members.settledLeft < left)
+        members.values[members.settledLeft++] = TakeFirst(members.ring);
+    while (members.settledRight < right)
+        members.values[members.size - 1 - members.settledRight++] = TakeLast(members.ring);
+}
+
+static void SwitchToTreeWhenCheaper(Members& members) {
+    if (members.layout != Layout::Ring || members.ring.moves <= members.ringBudget)
+        return;
+    ReadRing(members.ring, members.values + members.settledLeft);
+    members.ring.slots = std::vector<uint32_t>();
+    BuildRotationTree(members.tree, members.values, members.size);
+    members.layout = Layout::Tree;
+}
 
 // Moves the last `shift` members of the window to its front.
 static void RotateRight(Members& members, Window window, uint64_t shift) {
@@ -35,10 +71,16 @@ static void RotateRight(Members& members, Window window, uint64_t shift) {
         return;
     const uint32_t first = window.first - 1;
     const uint32_t middle = window.last - static_cast<uint32_t>(shift % size);
-    if (members.tree)
-        RotateWindow(*members.tree, first, middle, window.last);
-    else
-        std::rotate(members.array + first, members.array + middle, members.array + window.last);
+    switch (members.layout) {
+    case Layout::Array:
+        std::rotate(members.values + first, members.values + middle, members.values + window.last);
+        break;
+    case Layout::Ring:
+        RotateRing(members.ring, first - members.settledLeft, middle - members.settledLeft,
+                   window.last - members.settledLeft);
+        break;
+    case Layout::Tree: RotateWindow(members.tree, first, middle, window.last); break;
+    }
 }
 
 static void RotateLeft(Members& members, Window window, uint64_t shift) {
@@ -82,7 +124,8 @@ static void ApplyStretch(Members& members, Window down, Window up, uint32_t from
     }
 }
 
-static void ReplayGroup(Members& members, uint32_t size, const GroupPasses& lists, uint32_t passes) {
+static void ReplayGroup(Members& members, const GroupPasses& lists, uint32_t passes) {
+    const uint32_t size = members.size;
     uint32_t fromLeftAt = 0, fromRightAt = 0, leftOutAt = 0, rightOutAt = 0;
     for (uint32_t pass = 0; pass < passes;) {
         const uint32_t f = Reached(lists.fromLeft, size, fromLeftAt, pass);
@@ -91,6 +134,7 @@ static void ReplayGroup(Members& members, uint32_t size, const GroupPasses& list
         const uint32_t b = Reached(lists.rightOut, size, rightOutAt, pass);
         if (a + b + 2 > size)
             return; // fewer than two members inside the bounds, for good
+        Settle(members, a, b);
         uint32_t next = NextBreak(lists.fromLeft, size, fromLeftAt, passes);
         next = NextBreak(lists.fromRight, size, fromRightAt, next);
         next = NextBreak(lists.leftOut, size, leftOutAt, next);
@@ -100,19 +144,20 @@ static void ReplayGroup(Members& members, uint32_t size, const GroupPasses& list
         const Window down{std::max(a + 1, size - g + 1), size - b};
         const Window up{a + 1, std::min(f, size - b)};
         ApplyStretch(members, down, up, pass, next);
+        SwitchToTreeWhenCheaper(members);
         PaceWork(StretchWork);
         pass = next;
     }
 }
 
 void OrderGroup(uint32_t* values, uint32_t size, const GroupPasses& lists, uint32_t passes) {
-    if (size <= ArrayGroupLimit) {
-        Members members{values, nullptr};
-        return ReplayGroup(members, size, lists, passes);
-    }
-    RotationTree tree;
-    BuildRotationTree(tree, values, size);
-    Members members{nullptr, &tree};
-    ReplayGroup(members, size, lists, passes);
-    ReadRotationTree(tree, values);
+    const Layout layout = size <= ArrayGroupLimit ? Layout::Array : Layout::Ring;
+    Members members{values, size, 0, 0, {}, RingBudget(size), layout, {}};
+    if (layout == Layout::Ring)
+        StartRing(members.ring, values, size);
+    ReplayGroup(members, lists, passes);
+    if (members.layout == Layout::Ring)
+        ReadRing(members.ring, values + members.settledLeft);
+    else if (members.layout == Layout::Tree)
+        ReadRotationTree(members.tree, values);
 }
