@@ -203,6 +203,17 @@ TEST_P(ReadEncodingTest, FindsEncodingLinesAndKeys) {
 INSTANTIATE_TEST_SUITE_P(Encoding, ReadEncodingTest, testing::ValuesIn(kReadCases),
                          [](const testing::TestParamInfo<ReadCase>& info) { return info.param.name; });
 
+TEST(PrepareLines, AnsiReadingHoldsNoKeysEvenAfterAUtf8File) {
+    LineArray lines = Prepared(Utf8Of(U"\u00F1\r\na"));
+    ASSERT_FALSE(lines.keys.empty());
+    const std::string ansi = "\xF1\r\na";
+    lines.text.assign(ansi.begin(), ansi.end());
+    PrepareLines(lines, true);
+    EXPECT_EQ(lines.encoding, TextEncoding::Ansi);
+    EXPECT_EQ(lines.keys.capacity(), 0u) << "the common case costs no memory for keys";
+    EXPECT_EQ(lines.keyText.capacity(), 0u) << "the common case costs no memory for keys";
+}
+
 struct PartialCase {
     const char* name;
     std::string bytes;
