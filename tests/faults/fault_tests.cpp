@@ -106,6 +106,8 @@ TEST_P(OutputFault, LeavesTheOldFileOrReplacesItWhole) {
     }
     if (c.written) {
         EXPECT_EQ(end.message, ui::FinalNotice(InputLines)) << c.reason;
+        EXPECT_FALSE(end.errorIcon) << "the final notice is a plain one";
+        EXPECT_TRUE(end.endedThere) << c.reason;
         EXPECT_EQ(ContentOf(output), SortedInput) << c.reason;
         EXPECT_EQ(GetFileAttributesW(output.c_str()) & c.attributes, 0u) << "a plain new file: " << c.reason;
     } else {
