@@ -11,6 +11,12 @@ jobs=$(nproc)
 failed=0
 run() { "$@" || failed=1; }
 
+# Creating a Wine prefix mostly waits on Wine's own start-up, so it runs beside the builds.
+prefix="$PWD/build/wine-prefix"
+mkdir -p build
+(ensure_wine_prefix "$prefix" >build/wine-prefix.log 2>&1) &
+prefix_job=$!
+
 echo "== Native build and tests (sanitizers)"
 cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELQUOR_SANITIZE=ON >/dev/null || exit 1
 cmake --build build/native -j "$jobs" || exit 1
@@ -20,7 +26,8 @@ echo "== Windows build and tests (Wine)"
 cmake -S . -B build/windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
     -DCMAKE_BUILD_TYPE=Release >/dev/null || exit 1
 cmake --build build/windows -j "$jobs" || exit 1
-ensure_wine_prefix "$PWD/build/wine-prefix"
+wait "$prefix_job" || { cat build/wine-prefix.log; echo "Could not create the Wine prefix"; exit 1; }
+export WINEPREFIX=$prefix
 trap stop_wine_session EXIT
 start_private_display || exit 1
 start_wine_server
