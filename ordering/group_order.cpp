@@ -38,11 +38,11 @@ struct Members {
 };
 } // namespace
 
-// A tree rotation costs about as much as moving a thousand members in the ring, and a group
-// makes up to four stretches of passes per member: the ring may move up to a thousand members
-// per member of the group (all of them, for small groups) before the tree takes over.
+// The ring shines when the windows span all unsettled members, as with many equal lines. Once
+// it has moved 64 members per member of the group, the windows are evidently narrower and the
+// tree, at a logarithmic cost per rotation, takes over.
 static uint64_t RingBudget(uint32_t size) {
-    return uint64_t{size} * std::min<uint32_t>(size, 1024) + 4096;
+    return uint64_t{size} * 64 + 4096;
 }
 
 // Writes out the members that the bounds have left behind at either end.
