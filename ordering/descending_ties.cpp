@@ -218,16 +218,19 @@ static void PlaceGroups(std::vector<uint64_t>& order, const KeyGroups& groups, c
     std::vector<uint32_t> members;
     for (uint32_t v = 0; v < groups.groups; ++v) {
         const uint32_t size = GroupSize(groups, v);
+        const uint32_t firstSlot = LastSlot(groups, v + 1);
+        if (size == 1) {
+            order[firstSlot] = (order[firstSlot] & 0xFFFFFFFFu) | order[groups.start[v]] << 32;
+            PaceWork(1);
+            continue;
+        }
         members.resize(size);
         for (uint32_t i = 0; i < size; ++i)
             members[i] = static_cast<uint32_t>(order[groups.start[v] + i]);
-        if (size >= 2) {
-            const uint32_t first = groups.firstMember[v];
-            const GroupPasses passLists{&lists.fromLeft[first], &lists.fromRight[first],
-                                        &lists.leftOut[first], &lists.rightOut[first]};
-            OrderGroup(members.data(), size, passLists, passes);
-        }
-        const uint32_t firstSlot = LastSlot(groups, v + 1);
+        const uint32_t first = groups.firstMember[v];
+        const GroupPasses passLists{&lists.fromLeft[first], &lists.fromRight[first], &lists.leftOut[first],
+                                    &lists.rightOut[first]};
+        OrderGroup(members.data(), size, passLists, passes);
         for (uint32_t i = 0; i < size; ++i)
             order[firstSlot + i] = (order[firstSlot + i] & 0xFFFFFFFFu) | uint64_t{members[i]} << 32;
         PaceWork(size);
