@@ -22,11 +22,11 @@ struct Window {
 
 enum class Layout { Array, Ring, Tree };
 
-// The members of one group in their current order: a small group as an array. In a large one,
-// members outside the pass bounds never move again and are written to their place at once; the
-// others are kept in a ring, which rotates the windows of most passes with few moves. Should the ring ever
-// have cost more moves than a tree would need for the whole group, the tree takes over, so no group costs
-// much more than O(size log size).
+// The members of one group in their current order: a small group as an array. In a large
+// one, members outside the pass bounds never move again and are written to their place at once;
+// the others are kept in a ring, which rotates the windows of most passes with few moves. Should
+// the ring keep moving many members, a tree takes over, so that no group costs much more than
+// O(size log size).
 struct Members {
     uint32_t* values;
     uint32_t size;

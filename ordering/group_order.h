@@ -15,6 +15,6 @@ struct GroupPasses {
 };
 
 // Reorders the members of one group, given in input order, into the order in which the passes
-// (numbered 0 to passes - 1, even ones downward) leave them. Costs O(size log size). May throw
-// std::bad_alloc.
+// (numbered 0 to passes - 1, even ones downward) leave them. Costs about O(size log size) for
+// large groups. May throw std::bad_alloc.
 void OrderGroup(uint32_t* members, uint32_t size, const GroupPasses& lists, uint32_t passes);
