@@ -193,6 +193,33 @@ TEST_F(WriterTest, ReplacingWithNoLinesReportsAFileThatStays) {
     EXPECT_EQ(FolderSnapshot(folder), before) << "content and attributes as before";
 }
 
+// The file chosen as input is chosen again as output: the reader must have let go of it.
+struct SameFileCase {
+    const char* name;
+    WriteResult (*write)(const char*, const LineArray&);
+    std::string after;
+};
+
+const SameFileCase kSameFileCases[] = {
+    {"Append", AppendLines, "b\r\na\r\nb\r\na\r\n"},
+    {"Replace", ReplaceWithLines, "b\r\na\r\n"},
+};
+
+class SameFileTest : public TempFolderTest, public testing::WithParamInterface<SameFileCase> {};
+
+TEST_P(SameFileTest, WritesTheLinesReadFromIt) {
+    const std::string path = PathOf("lista.txt");
+    ASSERT_TRUE(WriteFileBytes(path, "b\r\na\r\n"));
+    LineArray lines;
+    ASSERT_EQ(LoadLines(path.c_str(), lines), LoadResult::Loaded);
+    EXPECT_EQ(GetParam().write(path.c_str(), lines), WriteResult::Written);
+    EXPECT_EQ(ReadFileBytes(path), GetParam().after);
+    EXPECT_EQ(EntryNames(folder), Texts({"lista.txt"})) << "no temporary file is left";
+}
+
+INSTANTIATE_TEST_SUITE_P(Writer, SameFileTest, testing::ValuesIn(kSameFileCases),
+                         [](const testing::TestParamInfo<SameFileCase>& info) { return info.param.name; });
+
 TEST_F(WriterTest, NoLinesCreateNoFile) {
     EXPECT_EQ(AppendLines(PathOf("out.txt").c_str(), LineArray()), WriteResult::Written);
     EXPECT_FALSE(PathExists(PathOf("out.txt"))) << "an input without lines leaves no output file";
