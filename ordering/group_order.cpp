@@ -6,8 +6,8 @@
 
 #include <algorithm>
 
-// Groups up to this size are rotated as plain arrays, which is fastest while windows are short.
-constexpr uint32_t ArrayGroupLimit = 1024;
+// Groups up to this size are rotated as plain arrays: for so few members nothing is faster.
+constexpr uint32_t ArrayGroupLimit = 64;
 
 // Work units charged per stretch of passes: a few rotations, each costing about as much as
 // visiting a dozen lines.
@@ -38,11 +38,12 @@ struct Members {
 };
 } // namespace
 
-// The ring shines when the windows span all unsettled members, as with many equal lines. Once
-// it has moved 64 members per member of the group, the windows are evidently narrower and the
-// tree, at a logarithmic cost per rotation, takes over.
+// The ring shines when the windows span all unsettled members, as with many equal lines. A
+// group of up to a thousand members may move every member four times per member; a larger one
+// that has moved 64 members per member evidently has narrower windows, and the tree, at a
+// logarithmic cost per rotation, takes over.
 static uint64_t RingBudget(uint32_t size) {
-    return uint64_t{size} * 64 + 4096;
+    return uint64_t{size} * (size <= 1024 ? 4 * size : 64) + 4096;
 }
 
 // Writes out the members that the bounds have left behind at either end.

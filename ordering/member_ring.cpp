@@ -1,7 +1,6 @@
 #include "ordering/member_ring.h"
 
 #include <algorithm>
-#include <utility>
 
 // Slot of ring position i, for i below twice the capacity (positions past the last member
 // name the free slots behind it).
@@ -53,11 +52,6 @@ static void RotateAllRight(MemberRing& ring, uint32_t shift) {
     ring.moves += gap > 0 ? shift : 0;
 }
 
-static void ReverseRing(MemberRing& ring, uint32_t first, uint32_t last) {
-    for (; first + 1 < last; ++first, --last)
-        std::swap(ring.slots[SlotOf(ring, first)], ring.slots[SlotOf(ring, last - 1)]);
-}
-
 void RotateRing(MemberRing& ring, uint32_t first, uint32_t middle, uint32_t last) {
     if (middle == first || middle == last)
         return;
@@ -69,16 +63,15 @@ void RotateRing(MemberRing& ring, uint32_t first, uint32_t middle, uint32_t last
         return;
     }
     ring.moves += last - first;
-    const uint32_t start = SlotOf(ring, first);
-    if (start + (last - first) <= ring.slots.size()) {
-        uint32_t* slots = ring.slots.data() + start;
-        std::rotate(slots, slots + (middle - first), slots + (last - first));
-        return;
+    if (SlotOf(ring, first) + (last - first) > ring.slots.size()) {
+        // The part wraps around the end of the buffer: turn the buffer so the ring starts at
+        // its first slot.
+        std::rotate(ring.slots.begin(), ring.slots.begin() + ring.head, ring.slots.end());
+        ring.head = 0;
+        ring.moves += ring.slots.size();
     }
-    // The part wraps around the end of the buffer.
-    ReverseRing(ring, first, middle);
-    ReverseRing(ring, middle, last);
-    ReverseRing(ring, first, last);
+    uint32_t* slots = ring.slots.data() + SlotOf(ring, first);
+    std::rotate(slots, slots + (middle - first), slots + (last - first));
 }
 
 void ReadRing(const MemberRing& ring, uint32_t* values) {
