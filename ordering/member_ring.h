@@ -5,7 +5,8 @@
 // The members of a group that are still inside the pass bounds, in order, kept as a ring in a
 // buffer with room for the whole group. Members leave at either end as the bounds close in.
 // Rotating all of them costs as many moves as the shorter way round (none while the buffer is
-// full), and rotating a part of them about as many moves as the part holds.
+// full), and rotating a part of them as many moves as the part holds, plus the whole buffer when
+// the part wraps around the buffer's end.
 struct MemberRing {
     std::vector<uint32_t> slots;
     uint32_t head;  // slot of the first member
