@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,14 @@ static std::string Output(const LineArray& lines) {
     return output;
 }
 
+// A file without a byte-order mark whose first line begins with U+FEFF: written first, that
+// character reads back as a mark, so the round trip cannot give the same lines.
+static bool FirstLineReadsAsMark(const LineArray& lines) {
+    const LineSpan& first = lines.lines.front();
+    return lines.markLength == 0 && first.length >= 3 &&
+           std::memcmp(lines.text.data() + first.offset, "\xEF\xBB\xBF", 3) == 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The first byte picks the reading (whole file or a failed read) and the order.
     if (size == 0)
@@ -54,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // A UTF-8 or UTF-16 file reads back from its own output as the same lines; without lines
     // the output is empty.
-    if (lines.encoding != TextEncoding::Ansi && !lines.lines.empty()) {
+    if (lines.encoding != TextEncoding::Ansi && !lines.lines.empty() && !FirstLineReadsAsMark(lines)) {
         const std::string output = Output(lines);
         LineArray again;
         again.text.assign(output.begin(), output.end());

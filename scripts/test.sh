@@ -22,6 +22,16 @@ cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELQUOR_SANITIZE=
 cmake --build build/native -j "$jobs" || exit 1
 run ctest --test-dir build/native --output-on-failure -j "$jobs"
 
+echo "== Fuzzing smoke run (libFuzzer, 20 s)"
+cmake -S . -B build/fuzz -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELQUOR_SANITIZE=ON -DVELQUOR_FUZZ=ON >/dev/null || exit 1
+cmake --build build/fuzz --target prepare_lines_fuzz -j "$jobs" || exit 1
+# New inputs go to a scratch folder; the committed seeds are only read.
+fuzz_findings=$(mktemp -d)
+run build/fuzz/fuzz/prepare_lines_fuzz -max_total_time=20 -max_len=4096 -artifact_prefix="$fuzz_findings/" \
+    "$fuzz_findings" fuzz/corpus/prepare_lines
+rm -rf "$fuzz_findings"
+
 echo "== Windows build and tests (Wine)"
 cmake -S . -B build/windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
     -DCMAKE_BUILD_TYPE=Release >/dev/null || exit 1
