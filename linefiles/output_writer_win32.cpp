@@ -66,14 +66,22 @@ static bool CopyContent(HANDLE from, HANDLE to, char* buffer, size_t capacity) {
 
 // Writes the output of lines through buffer, one WriteFile per filled buffer, pumping the
 // window between them; false at the first write the system does not complete.
-static bool WriteLines(HANDLE file, const LineArray& lines, char* buffer, size_t capacity) {
-    OutputCursor cursor;
+static bool WriteLines(HANDLE file, const LineArray& lines, bool behindContent, char* buffer,
+                       size_t capacity) {
+    OutputCursor cursor = StartOutput(lines, behindContent);
     for (size_t filled; (filled = FillOutputChunk(lines, cursor, buffer, capacity)) > 0;) {
         if (!WriteFully(file, buffer, filled))
             return false;
         RunPumpHook();
     }
     return true;
+}
+
+// True when file is open and holds bytes: lines added behind them go without a byte-order mark.
+static bool HoldsContent(HANDLE file) {
+    LARGE_INTEGER size{};
+    return file != INVALID_HANDLE_VALUE && Quietly([&] { return GetFileSizeEx(file, &size); }) &&
+           size.QuadPart > 0;
 }
 
 // Writes the content of oldContent (unless it is INVALID_HANDLE_VALUE), then the lines, to
@@ -84,7 +92,8 @@ static bool WriteContent(HANDLE file, HANDLE oldContent, const LineArray& lines)
     char* const buffer = chunk ? chunk.get() : fallback;
     const size_t capacity = chunk ? kFileChunkBytes : sizeof fallback;
     return (oldContent == INVALID_HANDLE_VALUE || CopyContent(oldContent, file, buffer, capacity)) &&
-           WriteLines(file, lines, buffer, capacity) && Quietly([&] { return FlushFileBuffers(file); });
+           WriteLines(file, lines, HoldsContent(oldContent), buffer, capacity) &&
+           Quietly([&] { return FlushFileBuffers(file); });
 }
 
 // Opens the file at path, if there is one, without sharing, so that nobody changes it until

@@ -2,6 +2,7 @@
 #include "linefiles/file_chunk.h"
 #include "linefiles/line_reader.h"
 #include "linefiles/output_writer.h"
+#include "linefiles/prepare_lines.h"
 #include "temp_folder.h"
 #include "test_lines.h"
 
@@ -132,6 +133,21 @@ TEST_F(WriterTest, AppendingCopiesOldContentOfSeveralChunks) {
     ASSERT_TRUE(WriteFileBytes(path, old));
     ASSERT_EQ(AppendLines(path.c_str(), MakeLines({"new"})), WriteResult::Written);
     EXPECT_TRUE(ReadFileBytes(path) == old + "new\r\n") << "every old byte, in order, before the new lines";
+}
+
+TEST_F(WriterTest, ByteOrderMarkOnlyAtTheStartOfAFile) {
+    const std::string input = "\xEF\xBB\xBF"
+                              "a\r\n";
+    LineArray lines;
+    lines.text.assign(input.begin(), input.end());
+    PrepareLines(lines, true);
+    const std::string fresh = PathOf("fresh.txt");
+    const std::string behind = PathOf("behind.txt");
+    ASSERT_TRUE(WriteFileBytes(behind, "z\r\n"));
+    ASSERT_EQ(AppendLines(fresh.c_str(), lines), WriteResult::Written);
+    ASSERT_EQ(AppendLines(behind.c_str(), lines), WriteResult::Written);
+    EXPECT_EQ(ReadFileBytes(fresh), input) << "a new file starts with the input's byte-order mark";
+    EXPECT_EQ(ReadFileBytes(behind), "z\r\na\r\n") << "lines added behind old content go without it";
 }
 
 TEST_F(WriterTest, AppendingKeepsAHiddenFileHidden) {
