@@ -45,7 +45,7 @@ build_engines() {
   cmake -S "$root" -B "$native_build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
   cmake --build "$native_build" --target engine_bench >/dev/null
   [ "$use_wine" = 1 ] || return 0
-  cmake -S "$root" -B "$windows_build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
+  cmake -S "$root" -B "$windows_build" -G Ninja --no-warn-unused-cli -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
     -DCMAKE_BUILD_TYPE=Release >/dev/null
   cmake --build "$windows_build" --target engine_bench >/dev/null
 }
