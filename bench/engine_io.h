@@ -12,5 +12,6 @@ void UseSystemRanks();
 // Loads the non-empty lines of the file at path into lines, as the program's job does.
 EngineResult LoadEngineInput(const char* path, LineArray& lines);
 
-// Replaces the file at path by every line followed by CR LF; Failed when any step fails.
+// Replaces the file at path by the output of lines, as the job does with the default setting;
+// Failed when any step fails.
 EngineResult WriteEngineOutput(const char* path, const LineArray& lines);

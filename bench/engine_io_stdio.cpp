@@ -50,7 +50,9 @@ EngineResult LoadEngineInput(const char* path, LineArray& lines) {
 
 // Writes through the program's own output chunking; true when every byte got out.
 static bool WriteChunks(std::FILE* file, const LineArray& lines) {
-    const std::unique_ptr<char[]> chunk(new char[kFileChunkBytes]);
+    const std::unique_ptr<char[]> chunk(new (std::nothrow) char[kFileChunkBytes]);
+    if (!chunk)
+        return false;
     OutputCursor cursor = StartOutput(lines, false);
     for (size_t filled; (filled = FillOutputChunk(lines, cursor, chunk.get(), kFileChunkBytes)) > 0;)
         if (std::fwrite(chunk.get(), 1, filled, file) != filled)
