@@ -5,7 +5,7 @@ set -euo pipefail
 
 required_packages=(
   build-essential cmake ninja-build googletest clang libclang-rt-14-dev
-  g++-mingw-w64-i686 wine wine32:i386 fonts-wine xvfb x11-utils imagemagick
+  g++-mingw-w64-i686 wine wine32:i386 fonts-wine xvfb x11-utils
 )
 
 as_root() {
